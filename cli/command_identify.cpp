@@ -1,0 +1,29 @@
+#include "clicommand.h"
+
+#include "app/hardwaretable.h"
+#include "link/cxmit.h"
+
+namespace {
+
+int Identify(CliContext &context)
+{
+    if (!context.arguments.isEmpty())
+        return context.fail(ExitUsage, QStringLiteral("identify takes no arguments"));
+    CXmit xmit;
+    if (!LinkDevice(context, xmit))
+        return ExitDeviceFailure;
+    const DeviceIdentity &identity = xmit.Identity;
+    // Written by hand to keep the key order of the contract.
+    context.out << QStringLiteral(R"({"HardwareCode":%1,"FirmwareVersionByte":%2,"FirmwareMinor":%3,)"
+                                  R"("ModelLabel":"%4","FamilyLabel":"%5"})")
+                       .arg(identity.HardwareCode)
+                       .arg(identity.FirmwareVersionByte)
+                       .arg(identity.FirmwareMinor)
+                       .arg(ModelLabel(identity.HardwareCode), FamilyLabel(identity.HardwareCode))
+                << "\n";
+    return ExitSuccess;
+}
+
+const CliCommandRegistration registration({{QStringLiteral("identify")}, {}, Identify});
+
+} // namespace

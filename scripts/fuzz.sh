@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds every libFuzzer target with clang under ASan/UBSan into build-fuzz/
+# and runs each for the given number of seconds (default 10).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-10}
+cmake -S . -B build-fuzz -G Ninja -DRERUDAD_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++-14
+cmake --build build-fuzz --parallel "$(nproc)"
+shopt -s nullglob
+for target in build-fuzz/fuzz/fuzz_*; do
+    [ -x "$target" ] || continue
+    name=$(basename "$target")
+    corpus=build-fuzz/corpus/$name
+    mkdir -p "$corpus"
+    echo "fuzz: $name for ${seconds}s"
+    "$target" -max_total_time="$seconds" -print_final_stats=1 "$corpus" 2>"build-fuzz/$name.log" \
+        || { tail -n 40 "build-fuzz/$name.log"; exit 1; }
+    grep -E 'stat::number_of_executed_units' "build-fuzz/$name.log" || true
+done

@@ -1,0 +1,135 @@
+// rerudad-devsim: a simulated encoder-modulator for tests, demos and
+// benchmarks. It answers the device protocol over TCP on loopback and over a
+// pseudo-terminal that stands in for the USB serial port.
+
+#include "faultplan.h"
+#include "ptylink.h"
+#include "simdevice.h"
+#include "tcplink.h"
+
+#include "link/deviceidentity.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QTextStream>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int SignalPipe[2] = {-1, -1};
+
+void OnSignal(int)
+{
+    const char byte = 1;
+    if (::write(SignalPipe[1], &byte, 1) < 0)
+        return;
+}
+
+// SIGTERM and SIGINT end the event loop, so that the links close and the
+// symlink is removed.
+void StopOnSignals(QCoreApplication &app)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, SignalPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(SignalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app] { app.quit(); });
+    struct sigaction action{};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGINT, &action, nullptr);
+}
+
+int Fail(const QString &message)
+{
+    QTextStream(stderr) << "rerudad-devsim: " << message << "\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("rerudad-devsim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Simulated encoder-modulator on loopback TCP and a pseudo-terminal."));
+    parser.addHelpOption();
+    const QCommandLineOption codeOption(QStringLiteral("code"), QStringLiteral("Hardware code (default 132)."), QStringLiteral("N"), QStringLiteral("132"));
+    const QCommandLineOption versionOption(QStringLiteral("version"), QStringLiteral("Firmware version byte (default 14)."), QStringLiteral("V"), QStringLiteral("14"));
+    const QCommandLineOption minorOption(QStringLiteral("minor"), QStringLiteral("Firmware minor (default 0)."), QStringLiteral("M"), QStringLiteral("0"));
+    const QCommandLineOption addressOption(QStringLiteral("address"), QStringLiteral("TCP listen address (default 127.0.0.1)."), QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
+    const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("TCP port (default 6666, 0 picks a free one)."), QStringLiteral("PORT"), QStringLiteral("6666"));
+    const QCommandLineOption noTcpOption(QStringLiteral("no-tcp"), QStringLiteral("No TCP server."));
+    const QCommandLineOption ptyOption(QStringLiteral("pty"), QStringLiteral("Symlink to the pseudo-terminal's serial side."), QStringLiteral("PATH"));
+    const QCommandLineOption baudOption(QStringLiteral("baud"), QStringLiteral("Line rate of the pseudo-terminal (default 115200, 0 unthrottled)."), QStringLiteral("RATE"), QStringLiteral("115200"));
+    const QCommandLineOption noiseOption(QStringLiteral("trailing-noise"), QStringLiteral("Send a stray frame 50 ms after each serial reply."));
+    const QCommandLineOption logOption(QStringLiteral("log"), QStringLiteral("Request log file, one line per request."), QStringLiteral("FILE"));
+    const QCommandLineOption faultOption(QStringLiteral("fault"), QStringLiteral("Fault rule TARGET:KIND[:MS][:PROBABILITY]; TARGET is all, 0xNN or a CMD_ name; KIND is silence, refuse, badcheck, delay or drop."), QStringLiteral("RULE"));
+    const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("Seed of random faults (default 1)."), QStringLiteral("N"), QStringLiteral("1"));
+    parser.addOptions({codeOption, versionOption, minorOption, addressOption, portOption, noTcpOption, ptyOption,
+                       baudOption, noiseOption, logOption, faultOption, seedOption});
+    parser.process(app);
+
+    bool ok = true;
+    SimIdentity identity;
+    const int code = parser.value(codeOption).toInt(&ok);
+    if (!ok || code < 0 || code > 255)
+        return Fail(QStringLiteral("--code takes 0 to 255"));
+    identity.code = quint8(code);
+    const int version = parser.value(versionOption).toInt(&ok);
+    if (!ok || version < 0 || version > 255)
+        return Fail(QStringLiteral("--version takes 0 to 255"));
+    identity.versionByte = quint8(version);
+    const int minor = parser.value(minorOption).toInt(&ok);
+    if (!ok || minor < 0 || minor > 255)
+        return Fail(QStringLiteral("--minor takes 0 to 255"));
+    identity.minor = quint8(minor);
+
+    FaultPlan faults;
+    faults.setSeed(parser.value(seedOption).toUInt());
+    for (const QString &rule : parser.values(faultOption)) {
+        QString error;
+        if (!faults.addRule(rule, &error))
+            return Fail(error);
+    }
+
+    SimDevice device(identity, std::move(faults));
+    if (parser.isSet(logOption) && !device.openRequestLog(parser.value(logOption)))
+        return Fail(QStringLiteral("cannot write the log %1").arg(parser.value(logOption)));
+
+    QTextStream out(stdout);
+    QString ready = QStringLiteral("devsim ready code=%1").arg(identity.code);
+
+    TcpLink tcp(device);
+    if (!parser.isSet(noTcpOption)) {
+        const QHostAddress address(parser.value(addressOption));
+        const int port = parser.value(portOption).toInt(&ok);
+        if (address.isNull() || !ok || port < 0 || port > 65535)
+            return Fail(QStringLiteral("bad --address or --port"));
+        if (!tcp.listen(address, quint16(port)))
+            return Fail(QStringLiteral("cannot listen on %1:%2").arg(address.toString()).arg(port));
+        ready += QStringLiteral(" tcp=%1:%2").arg(address.toString()).arg(tcp.port());
+    }
+
+    PtyLink pty(device);
+    if (parser.isSet(ptyOption)) {
+        const int baud = parser.value(baudOption).toInt(&ok);
+        if (!ok || baud < 0)
+            return Fail(QStringLiteral("--baud takes a rate or 0"));
+        QString error;
+        if (!pty.open(parser.value(ptyOption), baud, &error))
+            return Fail(error);
+        pty.setTrailingNoise(parser.isSet(noiseOption));
+        ready += QStringLiteral(" pty=%1").arg(parser.value(ptyOption));
+    }
+
+    StopOnSignals(app);
+    out << ready << Qt::endl;
+    return app.exec();
+}

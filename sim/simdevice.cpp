@@ -1,0 +1,364 @@
+#include "simdevice.h"
+
+#include "link/commands.h"
+#include "link/linkframe.h"
+
+#include <QTextStream>
+
+namespace {
+
+QByteArray GeneratedLog(const QString &name, int lines)
+{
+    QByteArray text;
+    for (int i = 0; i < lines; ++i)
+        text += QStringLiteral("%1 line %2: encoder running, bitrate ok\n").arg(name).arg(i + 1).toLatin1();
+    return text;
+}
+
+QString DevicePath(const QByteArray &payload)
+{
+    // Sub-operation byte, then the path up to its zero byte.
+    const QByteArray bytes = payload.mid(1);
+    const qsizetype end = bytes.indexOf('\0');
+    return QString::fromLatin1(end < 0 ? bytes : bytes.left(end));
+}
+
+void AppendLe16(QByteArray &out, quint16 value)
+{
+    out.append(char(value & 0xFF));
+    out.append(char(value >> 8));
+}
+
+void AppendLe32(QByteArray &out, quint32 value)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        out.append(char((value >> shift) & 0xFF));
+}
+
+// A reply whose check byte is wrong: the correct frame with its last byte
+// (doubled when it is 0x02) replaced by its complement.
+QByteArray WithWrongCheck(const QByteArray &frame)
+{
+    const quint8 check = quint8(frame.back());
+    QByteArray out = frame.left(frame.size() - (check == 0x02 ? 2 : 1));
+    const quint8 wrong = quint8(~check);
+    out.append(char(wrong));
+    if (wrong == 0x02)
+        out.append(char(wrong));
+    return out;
+}
+
+} // namespace
+
+SimDevice::SimDevice(SimIdentity identity, FaultPlan faults)
+    : m_identity(identity), m_faults(std::move(faults))
+{
+    m_uptime.start();
+    // Until a record is written, the device serves a short placeholder record.
+    m_configRecord = QByteArray("VOVI") + QByteArray(60, '\0');
+    m_files.insert(QStringLiteral("/logFile.0"), GeneratedLog(QStringLiteral("logFile.0"), 120));
+    m_files.insert(QStringLiteral("/logFile"), GeneratedLog(QStringLiteral("logFile"), 40));
+}
+
+bool SimDevice::openRequestLog(const QString &path)
+{
+    m_log.setFileName(path);
+    return m_log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
+}
+
+void SimDevice::log(const QString &linkName, const QString &command, const QByteArray &payload,
+                    const char *outcome)
+{
+    if (!m_log.isOpen())
+        return;
+    QTextStream stream(&m_log);
+    stream << ++m_requestNumber << ' ' << m_uptime.elapsed() << ' ' << linkName << ' ' << command << ' '
+           << (payload.isEmpty() ? QByteArray("-") : payload.toHex()) << ' ' << outcome << '\n';
+    stream.flush();
+    m_log.flush();
+}
+
+void SimDevice::noteBadFrame(const QString &linkName, quint8 requestClass)
+{
+    log(linkName, QStringLiteral("0x%1").arg(requestClass, 2, 16, QLatin1Char('0')), {}, "badframe");
+}
+
+SimResponse SimDevice::handle(const QString &linkName, quint8 requestClass, const QByteArray &payload)
+{
+    const DeviceCommand *command = IdentifyCommand(requestClass, payload.constData(), int(payload.size()));
+    const QString name = command ? QString::fromLatin1(command->name)
+                                 : QStringLiteral("0x%1").arg(requestClass, 2, 16, QLatin1Char('0'));
+    const Fault fault = m_faults.faultFor(requestClass, command ? command->name : "");
+    SimResponse response;
+    switch (fault.kind) {
+    case FaultKind::Silence:
+        log(linkName, name, payload, "silence");
+        response.action = SimResponse::Action::Silence;
+        return response;
+    case FaultKind::Drop:
+        log(linkName, name, payload, "drop");
+        response.action = SimResponse::Action::Drop;
+        return response;
+    case FaultKind::Refuse:
+        log(linkName, name, payload, "refused");
+        response.lineBytes = FrameEncoder::encode(REPLY_REFUSED, {});
+        return response;
+    default:
+        break;
+    }
+
+    const std::optional<QByteArray> reply = command ? answer(requestClass, payload) : std::nullopt;
+    const quint8 replyClass = reply ? REPLY_OK : REPLY_REFUSED;
+    response.lineBytes = FrameEncoder::encode(replyClass, reply.value_or(QByteArray()));
+    const char *outcome = reply ? "ok" : "refused";
+    if (fault.kind == FaultKind::BadCheck) {
+        response.lineBytes = WithWrongCheck(response.lineBytes);
+        outcome = "badcheck";
+    } else if (fault.kind == FaultKind::Delay) {
+        response.delayMs = fault.delayMs;
+        outcome = reply ? "ok-delayed" : "refused-delayed";
+    }
+    log(linkName, name, payload, outcome);
+    return response;
+}
+
+std::optional<QByteArray> SimDevice::answer(quint8 requestClass, const QByteArray &payload)
+{
+    switch (requestClass) {
+    case 0x10:
+        return identification();
+    case 0x20: // reboot
+        m_playerCommand = 3;
+        return QByteArray();
+    case 0x30:
+        if (payload.size() != 1 || quint8(payload[0]) < 1 || quint8(payload[0]) > 3)
+            return std::nullopt;
+        m_playerCommand = quint8(payload[0]);
+        return QByteArray();
+    case 0x40:
+        return status();
+    case 0x50:
+        if (payload.isEmpty() || payload.size() > 1024)
+            return std::nullopt;
+        m_configRecord = payload;
+        return QByteArray();
+    case 0x70:
+        return m_configRecord;
+    case 0x80:
+        m_shellCommands << QString::fromLatin1(payload.left(payload.indexOf('\0')));
+        return QByteArray();
+    case 0x90: // store as factory default
+        return QByteArray();
+    case 0xA0:
+        return payload.isEmpty() ? QByteArray() : answerFile(payload);
+    case 0xB0:
+        return answerFlash(payload);
+    case 0xC0:
+        return answerFirmware(payload);
+    case 0xD0:
+        return answerPanel(payload);
+    default:
+        return std::nullopt;
+    }
+}
+
+QByteArray SimDevice::identification() const
+{
+    QByteArray reply;
+    reply.append(char(m_identity.code));
+    reply.append(char(m_identity.versionByte));
+    reply.append(char(0));
+    reply.append(char(m_identity.minor));
+    return reply;
+}
+
+std::optional<QByteArray> SimDevice::answerFile(const QByteArray &payload)
+{
+    switch (quint8(payload[0])) {
+    case 0: // create
+        m_openFile = DevicePath(payload);
+        m_files[m_openFile].clear();
+        m_writing = true;
+        return QByteArray();
+    case 1: { // open for reading: answers the size
+        const QString path = DevicePath(payload);
+        if (!m_files.contains(path))
+            return std::nullopt;
+        m_openFile = path;
+        m_readOffset = 0;
+        m_writing = false;
+        QByteArray reply;
+        AppendLe32(reply, quint32(m_files[path].size()));
+        return reply;
+    }
+    case 2: // close
+        m_openFile.clear();
+        m_writing = false;
+        return QByteArray();
+    case 3: { // read
+        if (m_openFile.isEmpty() || m_writing || payload.size() < 3)
+            return std::nullopt;
+        const int count = quint8(payload[1]) | quint8(payload[2]) << 8;
+        if (count > 2048)
+            return std::nullopt;
+        const QByteArray piece = m_files[m_openFile].mid(m_readOffset, count);
+        m_readOffset += piece.size();
+        return piece;
+    }
+    case 4: // write
+        if (m_openFile.isEmpty() || !m_writing || payload.size() > 401)
+            return std::nullopt;
+        m_files[m_openFile].append(payload.mid(1));
+        return QByteArray();
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<QByteArray> SimDevice::answerFlash(const QByteArray &payload)
+{
+    if (payload.isEmpty())
+        return std::nullopt;
+    switch (quint8(payload[0])) {
+    case 0:
+        if (payload.size() < 3)
+            return std::nullopt;
+        m_flashBlock = quint8(payload[1]) | quint8(payload[2]) << 8;
+        m_flashData.clear();
+        return QByteArray();
+    case 5:
+        if (m_flashBlock < 0 || payload.size() > 513)
+            return std::nullopt;
+        m_flashData.append(payload.mid(1));
+        return QByteArray();
+    case 2:
+        if (m_flashBlock < 0)
+            return std::nullopt;
+        m_flashAreas.insert(m_flashBlock, m_flashData);
+        m_flashBlock = -1;
+        return QByteArray();
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<QByteArray> SimDevice::answerFirmware(const QByteArray &payload)
+{
+    if (payload.isEmpty())
+        return std::nullopt;
+    switch (quint8(payload[0])) {
+    case 0:
+        m_firmwareImage.clear();
+        return QByteArray();
+    case 1: {
+        if (payload.size() < 4 || payload.size() > 4 + 2048)
+            return std::nullopt;
+        const qsizetype offset = quint8(payload[1]) << 16 | quint8(payload[2]) << 8 | quint8(payload[3]);
+        if (offset != m_firmwareImage.size())
+            return std::nullopt;
+        m_firmwareImage.append(payload.mid(4));
+        return QByteArray();
+    }
+    case 2:
+        return QByteArray();
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<QByteArray> SimDevice::answerPanel(const QByteArray &payload)
+{
+    if (payload.isEmpty())
+        return std::nullopt;
+    switch (quint8(payload[0])) {
+    case 0: { // set clock: year, month, day, hour, minute, second
+        if (payload.size() < 8)
+            return std::nullopt;
+        const QDate date(quint8(payload[1]) | quint8(payload[2]) << 8, quint8(payload[3]), quint8(payload[4]));
+        const QTime time{int(quint8(payload[5])), int(quint8(payload[6])), int(quint8(payload[7]))};
+        if (!date.isValid() || !time.isValid())
+            return std::nullopt;
+        m_clockOffsetMs = QDateTime::currentDateTime().msecsTo(QDateTime(date, time));
+        return QByteArray();
+    }
+    case 2:
+        return snapshot();
+    case 3:
+        return QByteArray();
+    default:
+        return std::nullopt;
+    }
+}
+
+QDateTime SimDevice::clock() const
+{
+    return QDateTime::currentDateTime().addMSecs(m_clockOffsetMs);
+}
+
+int SimDevice::serviceCount() const
+{
+    switch (m_identity.code) {
+    case 176:
+        return 4;
+    case 178: case 157: case 154: case 142:
+        return 2;
+    default:
+        return 1;
+    }
+}
+
+int SimDevice::muxCount() const
+{
+    return m_identity.code == 176 ? 2 : 1;
+}
+
+QByteArray SimDevice::status() const
+{
+    QByteArray reply;
+    for (int s = 0; s < serviceCount(); ++s) {
+        AppendLe16(reply, 1);    // input present
+        AppendLe16(reply, 1080); // lines
+        reply.append(char(0));   // interlaced
+        reply.append(char(50));  // fields per second
+        reply.append(char(0));   // no AC-3
+        reply.append(char(s == 0 && m_playerCommand < 3 ? (m_playerCommand == 1 ? 2 : 1) : 0));
+    }
+    if (m_identity.code != 121 && m_identity.code != 128)
+        reply.append(char(0)); // automatic player mode
+    reply.append(char(255));   // no storage
+    const QDateTime now = clock();
+    AppendLe16(reply, quint16(now.date().year()));
+    reply.append(char(now.date().month()));
+    reply.append(char(now.date().day()));
+    reply.append(char(now.time().hour()));
+    reply.append(char(now.time().minute()));
+    reply.append(char(now.time().second()));
+    if (m_identity.code == 192 && m_identity.versionByte >= 15)
+        reply.append(char(255)); // no logos
+    for (int m = 0; m < muxCount(); ++m) {
+        AppendLe32(reply, 24000000);
+        AppendLe32(reply, 9000);
+    }
+    return reply;
+}
+
+QByteArray SimDevice::snapshot() const
+{
+    // 128 x 64 pixels, one bit each, rows of 16 bytes: a frame around the
+    // display and a bar that grows with the seconds of the clock.
+    QByteArray picture(1024, '\0');
+    const auto set = [&](int x, int y) { picture[y * 16 + x / 8] = char(picture[y * 16 + x / 8] | (0x80 >> (x % 8))); };
+    for (int x = 0; x < 128; ++x) {
+        set(x, 0);
+        set(x, 63);
+    }
+    for (int y = 0; y < 64; ++y) {
+        set(0, y);
+        set(127, y);
+    }
+    const int bar = 4 + clock().time().second() * 2;
+    for (int y = 28; y < 36; ++y)
+        for (int x = 4; x < bar && x < 124; ++x)
+            set(x, y);
+    return picture;
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "faultplan.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMap>
+#include <QObject>
+#include <QStringList>
+
+#include <optional>
+
+// What the simulated device does with a request: the line bytes of its
+// reply (none for silence), after how long, or drop the connection.
+struct SimResponse
+{
+    enum class Action { Reply, Silence, Drop };
+    Action action = Action::Reply;
+    QByteArray lineBytes;
+    int delayMs = 0;
+};
+
+struct SimIdentity
+{
+    quint8 code = 132;
+    quint8 versionByte = 14;
+    quint8 minor = 0;
+};
+
+// The device behind the links: it answers every request of the command set,
+// keeps its state (configuration record, files, flash areas, clock, player)
+// and writes one line per request to the request log.
+class SimDevice
+{
+public:
+    SimDevice(SimIdentity identity, FaultPlan faults);
+
+    bool openRequestLog(const QString &path);
+    SimResponse handle(const QString &linkName, quint8 requestClass, const QByteArray &payload);
+    // A frame whose check byte was wrong: the device ignores it, the log says so.
+    void noteBadFrame(const QString &linkName, quint8 requestClass);
+
+private:
+    // The reply payload for a request, or nullopt for a refusal.
+    std::optional<QByteArray> answer(quint8 requestClass, const QByteArray &payload);
+    std::optional<QByteArray> answerFile(const QByteArray &payload);
+    std::optional<QByteArray> answerFlash(const QByteArray &payload);
+    std::optional<QByteArray> answerFirmware(const QByteArray &payload);
+    std::optional<QByteArray> answerPanel(const QByteArray &payload);
+    QByteArray identification() const;
+    QByteArray status() const;
+    QByteArray snapshot() const;
+    QDateTime clock() const;
+    int serviceCount() const;
+    int muxCount() const;
+    void log(const QString &linkName, const QString &command, const QByteArray &payload, const char *outcome);
+
+    SimIdentity m_identity;
+    FaultPlan m_faults;
+    QElapsedTimer m_uptime;
+    QFile m_log;
+    int m_requestNumber = 0;
+
+    QByteArray m_configRecord;
+    QMap<QString, QByteArray> m_files;
+    QString m_openFile;
+    qint64 m_readOffset = 0;
+    bool m_writing = false;
+    int m_flashBlock = -1;
+    QByteArray m_flashData;
+    QMap<int, QByteArray> m_flashAreas;
+    QByteArray m_firmwareImage;
+    QStringList m_shellCommands;
+    qint64 m_clockOffsetMs = 0;
+    quint8 m_playerCommand = 3;
+};

@@ -1,0 +1,171 @@
+#include "link/cxmit.h"
+
+#include "link/devicetable.h"
+#include "link/linkframe.h"
+#include "link/serialports.h"
+#include "link/serialtransport.h"
+#include "link/tcptransport.h"
+
+#include <QDeadlineTimer>
+
+CXmit::CXmit(const DeviceTable *deviceTable)
+    : ListSerialPorts(UsbSerialPorts), TcpPort(DeviceTcpPort), m_deviceTable(deviceTable)
+{
+    ReplyPayload.reserve(ReplyCapacity);
+}
+
+CXmit::~CXmit() = default;
+
+bool CXmit::isSerialLink() const
+{
+    return m_transport && m_transport->isSerial();
+}
+
+bool CXmit::SendRequest(quint8 requestClass, const QByteArray &payload, int timeoutUnits)
+{
+    return exchange(requestClass, payload, 5 * timeoutUnits);
+}
+
+bool CXmit::Send(const DeviceCommand &command, const QByteArray &data)
+{
+    QByteArray payload;
+    if (command.subOperation != NoSubOperation)
+        payload.append(char(command.subOperation));
+    payload.append(data);
+    if (command.writes)
+        WriteFlag = true;
+    return SendRequest(command.requestClass, payload, command.timeoutUnits);
+}
+
+bool CXmit::SendDataBlock(quint32 offset, const QByteArray &data)
+{
+    WriteFlag = true;
+    if (data.size() > LargestPayload - 4) {
+        WriteFlag = false;
+        return false;
+    }
+    QByteArray payload;
+    payload.reserve(4 + data.size());
+    payload.append(char(CMD_FW_DATA.subOperation));
+    payload.append(char((offset >> 16) & 0xFF));
+    payload.append(char((offset >> 8) & 0xFF));
+    payload.append(char(offset & 0xFF));
+    payload.append(data);
+    return exchange(CMD_FW_DATA.requestClass, payload, DataBlockTimeoutMs);
+}
+
+bool CXmit::exchange(quint8 requestClass, const QByteArray &payload, int timeoutMs)
+{
+    const QByteArray frame = FrameEncoder::encode(requestClass, payload);
+    if (!m_transport) {
+        LinkLost = true;
+        WriteFlag = false;
+        return false;
+    }
+    if (frame.isEmpty() || frame.size() > TransmitCapacity) {
+        // Larger than any request of the command set: refused before sending.
+        WriteFlag = false;
+        return false;
+    }
+    if (ShowLinkActivity)
+        ShowLinkActivity(WriteFlag);
+    m_transport->discardInput();
+
+    bool received = false;
+    for (int attempt = 0; attempt < Attempts && !received; ++attempt) {
+        m_transport->transmit(frame);
+        ++m_transmissions;
+        received = receiveReply(timeoutMs);
+    }
+    if (!received)
+        LinkLost = true;
+    WriteFlag = false;
+    return received && ReplyClass != REPLY_REFUSED;
+}
+
+bool CXmit::receiveReply(int timeoutMs)
+{
+    FrameDecoder decoder(FrameDecoder::Accept::Replies, ReplyCapacity);
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!decoder.isComplete() && !deadline.hasExpired()) {
+        const QByteArray bytes = m_transport->receive(int(deadline.remainingTime()));
+        decoder.feed(bytes.constData(), int(bytes.size()));
+    }
+    ReplyClass = decoder.frameClass();
+    ReplyPayload = decoder.payload();
+    ReplyLength = int(ReplyPayload.size());
+    return decoder.isComplete() && decoder.isValid();
+}
+
+bool CXmit::ConnectTcp(const QString &address)
+{
+    auto tcp = std::make_unique<TcpTransport>();
+    if (!tcp->connectTo(address, TcpPort))
+        return false;
+    m_transport = std::move(tcp);
+    return true;
+}
+
+bool CXmit::OpenSerialPort(const QString &path)
+{
+    auto serial = std::make_unique<SerialTransport>();
+    if (!serial->open(path))
+        return false;
+    m_transport = std::move(serial);
+    return true;
+}
+
+void CXmit::CloseSerialPort()
+{
+    if (isSerialLink())
+        m_transport.reset();
+}
+
+void CXmit::CloseLink()
+{
+    m_transport.reset();
+}
+
+quint8 CXmit::ProbeDevice()
+{
+    if (!Send(CMD_IDENTIFY))
+        return 0;
+    // The device sends at least the code and the version byte; a shorter
+    // reply cannot identify anything.
+    if (ReplyLength < 2)
+        return 0;
+    const quint8 code = quint8(ReplyPayload[0]);
+    if (!IsAcceptedHardwareCode(code))
+        return 0;
+    Identity.HardwareCode = code;
+    Identity.FirmwareVersionByte = quint8(ReplyPayload[1]);
+    Identity.FirmwareMinor = ReplyLength >= 4 ? quint8(ReplyPayload[3]) : 0;
+    return Identity.FirmwareVersionByte;
+}
+
+quint8 CXmit::ConnectDevice()
+{
+    CloseLink();
+    quint8 found = 0;
+
+    const QList<DeviceTableRow> rows = m_deviceTable ? m_deviceTable->copy() : QList<DeviceTableRow>();
+    if (!rows.isEmpty() && ConnectTcp(rows.first().DeviceAddress)) {
+        found = ProbeDevice();
+        if (!found)
+            CloseLink();
+    }
+
+    if (!found) {
+        for (const QString &path : ListSerialPorts()) {
+            if (!OpenSerialPort(path))
+                continue;
+            found = ProbeDevice();
+            if (found)
+                break;
+            CloseSerialPort();
+        }
+    }
+
+    LinkLost = false;
+    return found;
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "link/commands.h"
+#include "link/deviceidentity.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class DeviceTable;
+class Transport;
+
+// The link object: the one open link to the device (serial port or TCP
+// connection), the synchronous request/reply exchange over it, and the
+// identification of the device on the far side.
+class CXmit
+{
+public:
+    static constexpr int ReplyCapacity = 4096;
+    // The largest request: a 2048-byte firmware block after its 4-byte prefix.
+    static constexpr int LargestPayload = 2052;
+    static constexpr int TransmitCapacity = 1 + 2 * (1 + 2 + LargestPayload + 1);
+    static constexpr int DataBlockTimeoutMs = 25000;
+    static constexpr int Attempts = 2;
+
+    explicit CXmit(const DeviceTable *deviceTable = nullptr);
+    ~CXmit();
+
+    // One request, at most two transmissions of 5 x timeoutUnits ms each.
+    // True when a valid REPLY_OK arrived; its payload is then ReplyPayload.
+    bool SendRequest(quint8 requestClass, const QByteArray &payload, int timeoutUnits);
+    // A catalogue command: sets WriteFlag for writing commands and puts the
+    // sub-operation byte in front of the data.
+    bool Send(const DeviceCommand &command, const QByteArray &data = {});
+    // One firmware data block of hardware code 121 (class 0xC0, sub-op 1,
+    // 24-bit big-endian offset, the data), 25 s per attempt.
+    bool SendDataBlock(quint32 offset, const QByteArray &data);
+
+    // Closes any link, tries row 0 of the device table over TCP, then every
+    // USB serial port in turn. Returns the FirmwareVersionByte of the device
+    // found, 0 when none answered. Always clears LinkLost.
+    quint8 ConnectDevice();
+    quint8 ProbeDevice();
+    bool ConnectTcp(const QString &address);
+    bool OpenSerialPort(const QString &path);
+    void CloseSerialPort();
+    // Closes whichever link is open.
+    void CloseLink();
+
+    bool isLinked() const { return bool(m_transport); }
+    bool isSerialLink() const;
+
+    // Lights the status strip's lamps; called once per exchange before sending.
+    std::function<void(bool write)> ShowLinkActivity;
+    // Where ConnectDevice looks for serial ports; the system's USB ports by default.
+    std::function<QStringList()> ListSerialPorts;
+    // The TCP port ConnectDevice and ConnectTcp use (6666 on real devices).
+    quint16 TcpPort;
+
+    QByteArray ReplyPayload;
+    int ReplyLength = 0;
+    quint8 ReplyClass = 0;
+    bool WriteFlag = false;
+    bool LinkLost = false;
+    DeviceIdentity Identity;
+
+    // Frames put on the line since construction (tests count attempts with it).
+    int transmissions() const { return m_transmissions; }
+
+private:
+    bool exchange(quint8 requestClass, const QByteArray &payload, int timeoutMs);
+    bool receiveReply(int timeoutMs);
+
+    const DeviceTable *m_deviceTable;
+    std::unique_ptr<Transport> m_transport;
+    int m_transmissions = 0;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "link/transport.h"
+
+#include <QSerialPort>
+
+// The USB link: the device's serial port at 115200 8N1 with DTR and RTS on.
+class SerialTransport : public Transport
+{
+public:
+    // Output is cut into writes of at most this many bytes.
+    static constexpr int MaxWriteChunk = 400;
+    // How long a failing read pauses before it reports silence.
+    static constexpr int ErrorPauseMs = 50;
+
+    bool open(const QString &path);
+
+    bool isSerial() const override { return true; }
+    void discardInput() override;
+    void transmit(const QByteArray &frame) override;
+    QByteArray receive(int waitMs) override;
+
+private:
+    QSerialPort m_port;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "link/transport.h"
+
+#include <QTcpSocket>
+
+inline constexpr quint16 DeviceTcpPort = 6666;
+
+// The network link: a TCP connection to the device's port 6666.
+class TcpTransport : public Transport
+{
+public:
+    // Bounds the connect so that a stale address cannot freeze the tool.
+    static constexpr int ConnectTimeoutMs = 2500;
+    // Each receive returns after at most this long, like the device's socket option.
+    static constexpr int ReceiveBoundMs = 100;
+
+    bool connectTo(const QString &address, quint16 port);
+
+    bool isSerial() const override { return false; }
+    void discardInput() override {}
+    void transmit(const QByteArray &frame) override;
+    QByteArray receive(int waitMs) override;
+
+private:
+    QTcpSocket m_socket;
+};
