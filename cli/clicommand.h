@@ -50,5 +50,6 @@ struct CliCommandRegistration
 };
 
 // Links the device chosen by --device (tcp:HOST[:PORT], serial:PATH, auto)
-// and identifies it. On failure prints the reason and returns false.
-bool LinkDevice(CliContext &context, CXmit &xmit);
+// and identifies it. Returns ExitSuccess, or prints the reason and returns
+// the exit status (ExitUsage for a malformed choice, else ExitDeviceFailure).
+int LinkDevice(CliContext &context, CXmit &xmit);

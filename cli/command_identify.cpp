@@ -10,8 +10,8 @@ int Identify(CliContext &context)
     if (!context.arguments.isEmpty())
         return context.fail(ExitUsage, QStringLiteral("identify takes no arguments"));
     CXmit xmit;
-    if (!LinkDevice(context, xmit))
-        return ExitDeviceFailure;
+    if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
+        return status;
     const DeviceIdentity &identity = xmit.Identity;
     // Written by hand to keep the key order of the contract.
     context.out << QStringLiteral(R"({"HardwareCode":%1,"FirmwareVersionByte":%2,"FirmwareMinor":%3,)"

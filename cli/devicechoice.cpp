@@ -2,7 +2,7 @@
 
 #include "link/cxmit.h"
 
-bool LinkDevice(CliContext &context, CXmit &xmit)
+int LinkDevice(CliContext &context, CXmit &xmit)
 {
     const QString choice = context.option(QStringLiteral("--device"), QStringLiteral("auto"));
     if (choice.startsWith(QLatin1String("tcp:"))) {
@@ -10,32 +10,21 @@ bool LinkDevice(CliContext &context, CXmit &xmit)
         bool portOk = true;
         if (parts.size() == 2)
             xmit.TcpPort = parts[1].toUShort(&portOk);
-        if (parts.size() > 2 || !portOk || parts[0].isEmpty()) {
-            context.fail(ExitUsage, QStringLiteral("bad device %1").arg(choice));
-            return false;
-        }
-        if (!xmit.ConnectTcp(parts[0])) {
-            context.fail(ExitDeviceFailure, QStringLiteral("no TCP connection to %1").arg(parts.join(':')));
-            return false;
-        }
+        if (parts.size() > 2 || !portOk || parts[0].isEmpty())
+            return context.fail(ExitUsage, QStringLiteral("bad device %1").arg(choice));
+        if (!xmit.ConnectTcp(parts[0]))
+            return context.fail(ExitDeviceFailure, QStringLiteral("no TCP connection to %1").arg(parts.join(':')));
     } else if (choice.startsWith(QLatin1String("serial:"))) {
-        if (!xmit.OpenSerialPort(choice.mid(7))) {
-            context.fail(ExitDeviceFailure, QStringLiteral("cannot open serial port %1").arg(choice.mid(7)));
-            return false;
-        }
+        if (!xmit.OpenSerialPort(choice.mid(7)))
+            return context.fail(ExitDeviceFailure, QStringLiteral("cannot open serial port %1").arg(choice.mid(7)));
     } else if (choice == QLatin1String("auto")) {
-        if (!xmit.ConnectDevice()) {
-            context.fail(ExitDeviceFailure, QStringLiteral("no device found"));
-            return false;
-        }
-        return true;
+        if (!xmit.ConnectDevice())
+            return context.fail(ExitDeviceFailure, QStringLiteral("no device found"));
+        return ExitSuccess;
     } else {
-        context.fail(ExitUsage, QStringLiteral("bad device %1 (tcp:HOST[:PORT], serial:PATH or auto)").arg(choice));
-        return false;
+        return context.fail(ExitUsage, QStringLiteral("bad device %1 (tcp:HOST[:PORT], serial:PATH or auto)").arg(choice));
     }
-    if (!xmit.ProbeDevice()) {
-        context.fail(ExitDeviceFailure, QStringLiteral("the device did not identify itself"));
-        return false;
-    }
-    return true;
+    if (!xmit.ProbeDevice())
+        return context.fail(ExitDeviceFailure, QStringLiteral("the device did not identify itself"));
+    return ExitSuccess;
 }

@@ -126,6 +126,11 @@ void CXmit::CloseLink()
     m_transport.reset();
 }
 
+void CXmit::AttachTransport(std::unique_ptr<Transport> transport)
+{
+    m_transport = std::move(transport);
+}
+
 quint8 CXmit::ProbeDevice()
 {
     if (!Send(CMD_IDENTIFY))

@@ -49,6 +49,8 @@ public:
     void CloseSerialPort();
     // Closes whichever link is open.
     void CloseLink();
+    // Uses an already open link (another kind of transport, or a test's).
+    void AttachTransport(std::unique_ptr<Transport> transport);
 
     bool isLinked() const { return bool(m_transport); }
     bool isSerialLink() const;

@@ -1,0 +1,20 @@
+#include "cliprocess.h"
+
+#include <QProcess>
+
+CliResult RunCli(const QStringList &arguments, int timeoutMs)
+{
+    QProcess process;
+    process.start(QStringLiteral(RERUDAD_CLI), arguments);
+    CliResult result;
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        result.err = QStringLiteral("rerudad-cli did not finish");
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// One run of rerudad-cli as a process.
+struct CliResult
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CliResult RunCli(const QStringList &arguments, int timeoutMs = 30000);

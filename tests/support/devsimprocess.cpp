@@ -1,0 +1,68 @@
+#include "devsimprocess.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include <csignal>
+
+DevSimProcess::DevSimProcess() = default;
+
+DevSimProcess::~DevSimProcess()
+{
+    stop();
+}
+
+bool DevSimProcess::start(const Options &options)
+{
+    m_ptyPath = options.pty ? m_folder.filePath(QStringLiteral("ttyDEVSIM")) : QString();
+    QStringList arguments{QStringLiteral("--code"), QString::number(options.code),
+                          QStringLiteral("--version"), QString::number(options.versionByte),
+                          QStringLiteral("--minor"), QString::number(options.minor),
+                          QStringLiteral("--port"), QStringLiteral("0"),
+                          QStringLiteral("--log"), m_folder.filePath(QStringLiteral("requests.log")),
+                          QStringLiteral("--baud"), QString::number(options.baud)};
+    if (options.pty)
+        arguments << QStringLiteral("--pty") << m_ptyPath;
+    arguments << options.extraArguments;
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start(QStringLiteral(RERUDAD_DEVSIM), arguments);
+    if (!m_process.waitForStarted(5000))
+        return false;
+    while (!m_process.canReadLine()) {
+        if (!m_process.waitForReadyRead(5000))
+            return false;
+    }
+    const QString ready = QString::fromUtf8(m_process.readLine());
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("tcp=[0-9.]+:(\\d+)")).match(ready);
+    if (!match.hasMatch())
+        return false;
+    m_tcpPort = quint16(match.captured(1).toUInt());
+    return true;
+}
+
+void DevSimProcess::stop()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    ::kill(pid_t(m_process.processId()), SIGTERM);
+    if (!m_process.waitForFinished(5000)) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+}
+
+QStringList DevSimProcess::requestLog() const
+{
+    QFile file(m_folder.filePath(QStringLiteral("requests.log")));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QStringList DevSimProcess::commandsLogged() const
+{
+    QStringList commands;
+    for (const QString &line : requestLog())
+        commands << line.section(QLatin1Char(' '), 3, 3);
+    return commands;
+}
