@@ -1,0 +1,219 @@
+#include "config/configcodec.h"
+
+#include "config/recordio.h"
+#include "config/recordlayouts.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int MediaFileStemLength = 28;
+constexpr int LowestApplicationPid = 32;
+constexpr int FallbackApplicationPid = 50;
+
+CodecControls &ControlsOrModel(CodecControls *controls)
+{
+    static CodecControls modelMembers;
+    return controls ? *controls : modelMembers;
+}
+
+bool StartsWithMagic(QByteArrayView record)
+{
+    return record.size() >= 4 && std::memcmp(record.data(), LayoutTwoMagic, 4) == 0;
+}
+
+// Layout 2 devices take only a record with their own header; every other
+// device takes anything but such a record.
+bool IsAccepted(QByteArrayView record, int hardwareCode)
+{
+    if (RecordLayoutOf(hardwareCode) != 2)
+        return !StartsWithMagic(record);
+    return record.size() >= LayoutTwoHeaderSize && StartsWithMagic(record)
+        && quint8(record[4]) == hardwareCode;
+}
+
+template <class Io>
+void VisitLayout(Io &io, ConfigModel &model, const DeviceIdentity &identity)
+{
+    switch (RecordLayoutOf(identity.HardwareCode)) {
+    case 0:
+        VisitLayout0(io, model);
+        break;
+    case 2:
+        VisitLayout2(io, model);
+        break;
+    case 3:
+        VisitLayout3(io, model);
+        break;
+    default:
+        VisitLayout1(io, model, identity);
+    }
+}
+
+// Values a device may send that the pages cannot show.
+void ApplyDecodingCorrections(ConfigModel &model, int hardwareCode)
+{
+    MuxSettings &mux = model.Mux[0];
+    if (mux.LevelAttDb > 29 || mux.LevelAttDb < 0)
+        mux.LevelAttDb = 29;
+    if (model.Service[0].AudioBitrate > 3)
+        model.Service[0].AudioBitrate = 3;
+    if (model.LcnIdType > 3)
+        model.LcnIdType = 0;
+    // Code 156 only modulates DVB-S, whatever its record says.
+    if (hardwareCode == 156)
+        mux.Mode = 3;
+}
+
+// A service without an application of its own announces the test
+// application, on a PID that cannot clash with the reserved ones.
+void ApplyApplicationTableDefaults(ConfigModel &model)
+{
+    for (int s = 0; s < model.UsedServices(); ++s) {
+        ServiceSettings &service = model.Service[s];
+        if (service.AitPid < LowestApplicationPid)
+            service.AitPid = FallbackApplicationPid + s;
+        if (service.AitRoot.isEmpty()) {
+            service.AitControlCode = 1; // autostart
+            service.AitOrgId = 0x70;
+            service.AitRoot = QString::fromLatin1(DefaultApplicationRoot);
+            service.AitPath = QStringLiteral("staging/catalogue/index.php");
+            service.AitName = QStringLiteral("HbbTV Test");
+        }
+    }
+}
+
+void KeepWithin(qint32 &value, quint32 minimum, quint32 maximum, quint32 fallback)
+{
+    const quint32 unsignedValue = quint32(value);
+    if (unsignedValue < minimum || unsignedValue > maximum)
+        value = qint32(fallback);
+}
+
+void ApplyRangeCorrections(ConfigModel &model)
+{
+    KeepWithin(model.Mux[0].FreqKHz, model.FreqMinKHz, model.FreqMaxKHz, model.FreqDefaultKHz);
+    KeepWithin(model.Service[0].VideoBitrate, model.VideoBitrateMin, model.VideoBitrateMax,
+               model.VideoBitrateDefault);
+    KeepWithin(model.Mux[0].SymbolRate, model.SymbolRateMin, model.SymbolRateMax,
+               model.SymbolRateDefault);
+}
+
+// The LITE hardware of code 121 has neither analogue inputs, DHCP nor an IP
+// output.
+void ApplyLiteRule(ConfigModel &model)
+{
+    if (model.HardwareType == 0)
+        return;
+    model.AudioInput = 0;
+    model.VideoInput = 0;
+    model.Dhcp = 0;
+    if (model.Mux[0].Mode == 0)
+        model.Mux[0].Mode = 1;
+}
+
+} // namespace
+
+int RecordLayoutOf(int hardwareCode)
+{
+    switch (hardwareCode) {
+    case 121:
+        return 0;
+    case 176: case 178:
+        return 2;
+    case 192:
+        return 3;
+    default:
+        return 1;
+    }
+}
+
+QString CodecControls::MediaFileText(const ConfigModel &model) const
+{
+    return model.MediaFileName;
+}
+
+void CodecControls::SetMediaFileText(ConfigModel &model, const QString &text)
+{
+    model.MediaFileName = text;
+}
+
+QString CodecControls::OverlayLogoText(const ConfigModel &model) const
+{
+    return model.OverlayLogoFile;
+}
+
+void CodecControls::SetOverlayLogoText(ConfigModel &model, const QString &text)
+{
+    model.OverlayLogoFile = text;
+}
+
+QString CodecControls::LogoListText(const ConfigModel &model) const
+{
+    return model.LogoName;
+}
+
+bool DecodeConfigBlock(QByteArrayView record, const DeviceIdentity &identity, ConfigModel &model,
+                       CodecControls *controls)
+{
+    const int code = identity.HardwareCode;
+    if (record.isEmpty() || record.size() > ConfigBlockCapacity || !IsAccepted(record, code))
+        return false;
+
+    // Decoded aside, so that a record cut short leaves the model untouched.
+    ConfigModel decoded = model;
+    decoded.ResetForDecode(code, identity.FirmwareVersionByte);
+    RecordReader reader(record, RecordLayoutOf(code) == 2 ? LayoutTwoHeaderSize : 0);
+    VisitLayout(reader, decoded, identity);
+    if (!reader.ok())
+        return false;
+    ApplyDecodingCorrections(decoded, code);
+    ApplyApplicationTableDefaults(decoded);
+
+    // The panel ignores the notifications its controls send while filling.
+    decoded.Filling = -1;
+    model = decoded;
+    CodecControls &shown = ControlsOrModel(controls);
+    if (shown.MediaFileText(model) != model.MediaFileName)
+        shown.SetMediaFileText(model, model.MediaFileName);
+    if (shown.OverlayLogoText(model) != model.OverlayLogoFile)
+        shown.SetOverlayLogoText(model, model.OverlayLogoFile);
+    model.Filling = 0;
+    model.CommitCountdown = 0; // a freshly read configuration has nothing pending
+    return true;
+}
+
+std::optional<QByteArray> EncodeConfigBlock(const DeviceIdentity &identity, ConfigModel &model,
+                                            CodecControls *controls)
+{
+    const CodecControls &shown = ControlsOrModel(controls);
+    const int code = identity.HardwareCode;
+    const int layout = RecordLayoutOf(code);
+
+    // Corrected aside, so that a refused record leaves the model untouched.
+    ConfigModel encoded = model;
+    if (encoded.StoreAsDefault)
+        encoded.LogoName = shown.LogoListText(model);
+    ApplyRangeCorrections(encoded);
+    encoded.MediaFileName = DeviceMediaFileName(shown.MediaFileText(model));
+    if (layout == 0)
+        ApplyLiteRule(encoded);
+
+    RecordWriter writer;
+    if (layout == 2) {
+        writer.raw(QByteArrayView(LayoutTwoMagic, 4));
+        writer.byte(code);
+    }
+    VisitLayout(writer, encoded, identity);
+    if (writer.record().size() > ConfigBlockCapacity)
+        return std::nullopt;
+    model = encoded;
+    return writer.record();
+}
+
+QString DeviceMediaFileName(const QString &name)
+{
+    QString stem = name.section(QLatin1Char('.'), 0, 0);
+    stem.truncate(MediaFileStemLength);
+    return stem + QStringLiteral(".ts");
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "config/configmodel.h"
+#include "link/deviceidentity.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+
+// The device's configuration record is at most this long.
+inline constexpr int ConfigBlockCapacity = 1024;
+
+// Layout 2 records open with "VOVI" and the hardware code.
+inline constexpr char LayoutTwoMagic[] = "VOVI";
+inline constexpr int LayoutTwoHeaderSize = 5;
+
+// The record layout a hardware code uses: 0 for code 121, 2 for codes 176
+// and 178, 3 for code 192, 1 for every other code.
+int RecordLayoutOf(int hardwareCode);
+
+// Three values the codec shares with controls of the settings panel rather
+// than with the model: the media file edit (control 1097), the overlay logo
+// box (control 1299) and the logo list of the manufacturer page (control
+// 1103). This default stands in for the controls with the model members
+// themselves; the panel overrides it with its widgets.
+class CodecControls
+{
+public:
+    virtual ~CodecControls() = default;
+
+    virtual QString MediaFileText(const ConfigModel &model) const;
+    virtual void SetMediaFileText(ConfigModel &model, const QString &text);
+    virtual QString OverlayLogoText(const ConfigModel &model) const;
+    virtual void SetOverlayLogoText(ConfigModel &model, const QString &text);
+    virtual QString LogoListText(const ConfigModel &model) const;
+};
+
+// Checks a record and copies its fields into the model, for the device
+// identified. A record of another layout's kind, empty or longer than
+// ConfigBlockCapacity, or cut short before a field it must hold, is refused:
+// the result is false and the model is left exactly as it was.
+bool DecodeConfigBlock(QByteArrayView record, const DeviceIdentity &identity,
+                       ConfigModel &model, CodecControls *controls = nullptr);
+
+// Builds the record of the device's layout from the model, applying the
+// encoder's corrections to the model. Nothing is returned, and the model is
+// left alone, when the texts would make the record longer than
+// ConfigBlockCapacity: such a record must not reach the device shortened.
+std::optional<QByteArray> EncodeConfigBlock(const DeviceIdentity &identity, ConfigModel &model,
+                                            CodecControls *controls = nullptr);
+
+// The media file name as the device expects it: the part before the first
+// ".", at most 28 characters, then ".ts".
+QString DeviceMediaFileName(const QString &name);
+
+// The base address given to an application table that names none: a public
+// HbbTV test application server.
+inline constexpr char DefaultApplicationRoot[] = "http://itv.mit-xperts.com/hbbtvtest/";
