@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <limits>
 

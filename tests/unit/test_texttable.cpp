@@ -30,19 +30,6 @@ const QString EnglishEdidQuestion = QStringLiteral(
 
 } // namespace
 
-TEST_F(TextTableTest, HoldsOneCellPerRowAndLanguage)
-{
-    EXPECT_EQ(TextTable.size(), 35u * 6u);
-    EXPECT_EQ(int(TXT_TAB_MISC), 34);
-    for (const QStringView cell : TextTable)
-        EXPECT_FALSE(cell.isEmpty());
-}
-
-TEST_F(TextTableTest, StartsInEnglish)
-{
-    EXPECT_EQ(GetText(TXT_WAITING_CONNECTION), QStringLiteral("Waiting connection..."));
-}
-
 TEST_F(TextTableTest, ReadsTheCellOfTheCurrentLanguage)
 {
     EXPECT_EQ(TextIn(English, TXT_WRITE_ERROR), QStringLiteral("write error !"));
