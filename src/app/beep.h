@@ -1,0 +1,13 @@
+#pragma once
+
+#include <functional>
+
+// The tool's audible signals: 800 Hz for 500 ms when a configuration read
+// fails, 800 Hz for 200 ms for refused schedule input, 440 Hz for 250 ms for
+// a file that cannot be written or read. The desktop tool sounds the system
+// bell; tests replace the sink to observe the signals.
+using BeepSink = std::function<void(int frequencyHz, int durationMs)>;
+
+void Beep(int frequencyHz, int durationMs);
+// Replaces where beeps go; returns the previous sink.
+BeepSink SetBeepSink(BeepSink sink);

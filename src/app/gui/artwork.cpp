@@ -1,0 +1,102 @@
+#include "app/gui/artwork.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+// An 8 x 8 white square with a grey border and, when lit, a 4 x 4 centre.
+QPixmap Lamp(const QColor &centre)
+{
+    QPixmap pixmap(8, 8);
+    pixmap.fill(Qt::white);
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawRect(0, 0, 7, 7);
+    if (centre.isValid())
+        painter.fillRect(2, 2, 4, 4, centre);
+    return pixmap;
+}
+
+} // namespace
+
+QPixmap LampOffImage()
+{
+    return Lamp(QColor());
+}
+
+QPixmap SendLampImage()
+{
+    return Lamp(QColor(0, 192, 0));
+}
+
+QPixmap WriteLampImage()
+{
+    return Lamp(QColor(224, 0, 0));
+}
+
+QPixmap WarningTriangleImage()
+{
+    QPixmap pixmap(38, 38);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath triangle;
+    triangle.moveTo(19, 2);
+    triangle.lineTo(36, 34);
+    triangle.lineTo(2, 34);
+    triangle.closeSubpath();
+    painter.fillPath(triangle, QColor(220, 0, 0));
+    painter.setPen(QPen(QColor(140, 0, 0), 1.5));
+    painter.drawPath(triangle);
+    painter.fillRect(17, 12, 4, 13, Qt::white);
+    painter.fillRect(17, 27, 4, 4, Qt::white);
+    return pixmap;
+}
+
+QIcon LogButtonIcon()
+{
+    // A small window holding a bar chart.
+    QPixmap pixmap(20, 20);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(60, 60, 60));
+    painter.fillRect(1, 2, 18, 16, Qt::white);
+    painter.drawRect(1, 2, 17, 15);
+    painter.fillRect(2, 3, 16, 3, QColor(40, 80, 170));
+    painter.fillRect(4, 12, 3, 4, QColor(0, 150, 0));
+    painter.fillRect(8, 9, 3, 7, QColor(220, 140, 0));
+    painter.fillRect(12, 7, 3, 9, QColor(200, 0, 0));
+    return QIcon(pixmap);
+}
+
+QPixmap ApplicationPixmap(int size)
+{
+    // A modulator box with an antenna and a signal wave.
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 32.0, size / 32.0);
+    painter.setBrush(QColor(30, 70, 150));
+    painter.setPen(QPen(QColor(15, 35, 80), 1));
+    painter.drawRoundedRect(QRectF(3, 14, 26, 14), 3, 3);
+    painter.setPen(QPen(QColor(15, 35, 80), 2));
+    painter.drawLine(QPointF(23, 14), QPointF(26, 4));
+    painter.setPen(QPen(QColor(240, 180, 0), 1.5));
+    painter.drawArc(QRectF(21, 0, 10, 10), 30 * 16, 120 * 16);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 220, 0));
+    painter.drawEllipse(QRectF(6, 19, 4, 4));
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(13, 20, 12, 2));
+    return pixmap;
+}
+
+QIcon ApplicationIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48})
+        icon.addPixmap(ApplicationPixmap(size));
+    return icon;
+}

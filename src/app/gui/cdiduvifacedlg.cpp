@@ -1,0 +1,135 @@
+#include "app/gui/cdiduvifacedlg.h"
+
+#include "app/gui/artwork.h"
+#include "app/gui/dialogunits.h"
+#include "app/sidefiles.h"
+#include "app/windowtitle.h"
+#include "auxiliary/gui/cinfo.h"
+#include "auxiliary/logdownload.h"
+#include "link/cxmit.h"
+#include "panel/gui/csetting.h"
+
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QMessageBox>
+
+namespace {
+
+// Average character width of the dialog font on the display the window
+// layouts were drawn for; the display ratio compares against it.
+constexpr int ReferenceBaseWidth = 6;
+// The main window is this much taller than the panel and the strip.
+constexpr int FrameAllowance = 30;
+
+} // namespace
+
+CDiduvIfaceDlg::CDiduvIfaceDlg(CXmit &xmit, const StartupValues &startup, QWidget *parent)
+    : QDialog(parent),
+      m_xmit(xmit),
+      m_startup(startup),
+      m_panel(new CSetting(xmit, startup, this)),
+      m_strip(new CInfo(this)),
+      m_supervisor(xmit, *m_strip, *this)
+{
+    setObjectName(QStringLiteral("mainWindow"));
+    m_searchTimer.setSingleShot(true);
+    m_watchTimer.setSingleShot(true);
+    connect(&m_searchTimer, &QTimer::timeout, this, [this] { OnTimer(ConnectionSupervisor::SearchTimer); });
+    connect(&m_watchTimer, &QTimer::timeout, this, [this] { OnTimer(ConnectionSupervisor::WatchTimer); });
+    connect(m_strip, &CInfo::logDownloadRequested, this, &CDiduvIfaceDlg::DownloadLogs);
+}
+
+void CDiduvIfaceDlg::OnInitDialog()
+{
+    setWindowIcon(ApplicationIcon());
+    ComputeDisplayScale();
+    m_panel->setDisplayScale(m_displayRatio, m_displayScale);
+    m_panel->setStatusStrip(m_strip);
+    m_panel->hide();
+    m_panel->BuildPanel();
+    m_strip->InitStatusStrip(m_startup.AdvancedMode != 0);
+    m_xmit.ShowLinkActivity = [strip = m_strip](bool write) { strip->ShowLinkActivity(write); };
+    UpdateTitleAndLayout(false);
+    m_searchTimer.start(100);
+}
+
+void CDiduvIfaceDlg::ComputeDisplayScale()
+{
+    // Two reference widths of 280 dialog units: one in the dialog font as it
+    // renders here, one as it rendered on the display the layouts were made for.
+    const int rendered = DialogUnits(*this).x(280);
+    const int reference = DialogUnits(ReferenceBaseWidth, 13).x(280);
+    m_displayRatio = double(rendered) / double(reference);
+    m_displayScale = DisplayScaleFor(m_displayRatio);
+}
+
+void CDiduvIfaceDlg::OnTimer(ConnectionSupervisor::TimerId id)
+{
+    arm(id == ConnectionSupervisor::SearchTimer ? m_supervisor.OnSearchTimer() : m_supervisor.OnWatchTimer());
+}
+
+void CDiduvIfaceDlg::arm(ConnectionSupervisor::NextTimer next)
+{
+    QTimer &timer = next.id == ConnectionSupervisor::SearchTimer ? m_searchTimer : m_watchTimer;
+    timer.start(next.delayMs);
+}
+
+void CDiduvIfaceDlg::UpdateTitleAndLayout(bool withPanel)
+{
+    int panelHeight = 0;
+    if (withPanel) {
+        m_panel->setGeometry(0, 0, m_panel->width(), m_panel->FrameHeight());
+        m_panel->show();
+        panelHeight = m_panel->FrameHeight();
+    } else {
+        m_panel->hide();
+    }
+    m_strip->move(0, panelHeight);
+    m_strip->show();
+    setFixedSize(std::max(m_strip->width(), withPanel ? m_panel->width() : 0),
+                 panelHeight + m_strip->height() + FrameAllowance);
+    setWindowTitle(WindowTitle(m_startup.SetupVersion, withPanel ? &m_xmit.Identity : nullptr));
+}
+
+void CDiduvIfaceDlg::ShowWarningImage(bool visible)
+{
+    m_strip->ShowWarningImage(visible);
+}
+
+void CDiduvIfaceDlg::EnableLogButton(bool enabled)
+{
+    m_strip->EnableLogButton(enabled);
+}
+
+void CDiduvIfaceDlg::ActivatePanel()
+{
+    m_panel->ActivatePanel();
+}
+
+void CDiduvIfaceDlg::DeactivatePanel(bool linkLost)
+{
+    m_panel->DeactivatePanel(linkLost);
+}
+
+void CDiduvIfaceDlg::DownloadLogs()
+{
+    const LogDownload download =
+        ::DownloadLogs(m_xmit, *m_strip, m_startup.DesktopFolder, QDateTime::currentDateTime());
+    QMessageBox box(QMessageBox::NoIcon, windowTitle(), LogDownloadMessage(download), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("logDownloadMessage"));
+    box.exec();
+}
+
+void CDiduvIfaceDlg::closeEvent(QCloseEvent *event)
+{
+    // The last edit reaches the device before the program ends.
+    m_panel->DeactivatePanel(false);
+    m_searchTimer.stop();
+    m_watchTimer.stop();
+    event->accept();
+}
+
+void CDiduvIfaceDlg::reject()
+{
+    // Escape does not close the tool; only the window's close button does.
+}

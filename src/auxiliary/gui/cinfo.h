@@ -1,0 +1,56 @@
+#pragma once
+
+#include "auxiliary/statusstrip.h"
+
+#include <QTimer>
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+// The status strip under the settings panel: one line of status text, a
+// progress bar, the send and write lamps, the warning image, and the log
+// button (advanced mode) or the logo icon in its place.
+class CInfo : public QWidget, public StatusStrip
+{
+    Q_OBJECT
+
+public:
+    explicit CInfo(QWidget *parent = nullptr);
+
+    void InitStatusStrip(bool advancedMode);
+
+    void ShowStatus(const QString &text, bool wait, int durationMs) override;
+    void SetProgress(int position, int range) override;
+    void ShowLinkActivity(bool write) override;
+
+    void ShowWarningImage(bool visible);
+    void EnableLogButton(bool enabled);
+
+    QString statusText() const;
+    bool sendLampLit() const { return m_sendLampLit; }
+    bool writeLampLit() const { return m_writeLampLit; }
+    QPushButton *logButton() const { return m_logButton; }
+
+signals:
+    // The log button was pressed.
+    void logDownloadRequested();
+
+private:
+    void applyTextColour();
+
+    QLabel *m_statusLine;
+    QProgressBar *m_progressBar;
+    QLabel *m_sendLamp;
+    QLabel *m_writeLamp;
+    QLabel *m_warningImage;
+    QPushButton *m_logButton;
+    QLabel *m_logoIcon;
+    QTimer m_statusTimer;
+    QTimer m_sendLampTimer;
+    QTimer m_writeLampTimer;
+    int m_progressRange = 0;
+    bool m_sendLampLit = false;
+    bool m_writeLampLit = false;
+};
