@@ -1,0 +1,85 @@
+#include "config/configsync.h"
+
+#include "app/beep.h"
+#include "auxiliary/statusstrip.h"
+#include "auxiliary/texttable.h"
+#include "config/configcodec.h"
+#include "config/factorydefault.h"
+#include "link/cxmit.h"
+
+ConfigSynchronizer::ConfigSynchronizer(CXmit &xmit, ConfigModel &model, PageRefresh &pages)
+    : m_xmit(xmit), m_model(model), m_pages(pages)
+{
+}
+
+bool ConfigSynchronizer::ReadConfiguration()
+{
+    // A record that is empty, too long or refused by the decoder counts as a
+    // failed read: the model keeps its values and the caller knows it.
+    if (!m_xmit.Send(CMD_READ_CONFIG) || m_xmit.ReplyLength == 0
+        || !DecodeConfigBlock(m_xmit.ReplyPayload, Identity, m_model, Controls)) {
+        Beep(800, 500);
+        return false;
+    }
+    m_pages.RefreshScheduleList();
+    return true;
+}
+
+void ConfigSynchronizer::WriteModel()
+{
+    const std::optional<QByteArray> record = EncodeConfigBlock(Identity, m_model, Controls);
+    if (record) {
+        m_xmit.WriteFlag = true;
+        if (!m_xmit.Send(CMD_WRITE_CONFIG, *record) && m_xmit.LinkLost) {
+            // The device is gone: reading back and the follow-ups would each
+            // wait out their time-outs for nothing.
+            m_model.CommitCountdown = 0;
+            return;
+        }
+    } else if (Strip) {
+        // Texts too long for the record: nothing is written, and the read
+        // back below shows the user what the device still holds.
+        Strip->ShowStatus(GetText(TXT_WRITE_ERROR), false, 2000);
+    }
+    m_model.CommitCountdown = 0;
+    ReadConfiguration();
+    if (m_model.StoreAsDefault) {
+        StoreFactoryDefault(m_xmit, Identity, ProgramFolder, m_model.LogoName);
+        if (Identity.HardwareCode == 121)
+            m_xmit.Send(CMD_REBOOT);
+        m_model.StoreAsDefault = 0;
+    }
+    if (RebootAfterWrite) {
+        m_xmit.Send(CMD_REBOOT);
+        RebootAfterWrite = 0;
+    }
+}
+
+void ConfigSynchronizer::PanelTimerTick(bool poll)
+{
+    if (m_model.CommitCountdown != 0) {
+        // A player command waits for the pending edit: write on this tick.
+        if (PendingMediaCommand != 0)
+            m_model.CommitCountdown = 1;
+        if (--m_model.CommitCountdown == 0) {
+            WriteModel();
+            poll = false;
+        }
+    }
+    if (PendingMediaCommand != 0) {
+        m_xmit.Send(CMD_MEDIA_CONTROL, QByteArray(1, char(PendingMediaCommand)));
+        PendingMediaCommand = 0;
+    } else if (poll) {
+        PollStatus();
+    }
+}
+
+void ConfigSynchronizer::MarkStatusUnseen(int serviceCount)
+{
+    Q_UNUSED(serviceCount);
+}
+
+void ConfigSynchronizer::PollStatus()
+{
+    m_xmit.Send(CMD_GET_STATUS);
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "config/configmodel.h"
+#include "link/deviceidentity.h"
+
+#include <QString>
+
+class CXmit;
+class CodecControls;
+class StatusStrip;
+
+// What the pages are told when the device's configuration or status changes.
+// Pages that are not built yet leave these alone.
+class PageRefresh
+{
+public:
+    virtual ~PageRefresh() = default;
+
+    virtual void RefreshScheduleList() {}
+    virtual void RefreshMediaStatus() {}
+    virtual void UpdateServiceTabs() {}
+    virtual void UpdateBitrateDisplay() {}
+};
+
+// Keeps the device and the model in step while the panel is active: reads
+// the configuration, writes the model about 2 s after the last edit and
+// reads it back, serves the one-shot requests (factory default, reboot after
+// the write, media player command) and otherwise polls the status.
+class ConfigSynchronizer
+{
+public:
+    ConfigSynchronizer(CXmit &xmit, ConfigModel &model, PageRefresh &pages);
+
+    // Reads and decodes the device's configuration; a failure (no answer, a
+    // record the decoder refuses) beeps and leaves the model unchanged.
+    bool ReadConfiguration();
+    // One tick of the panel timer; poll is false for the final tick of a
+    // deactivation, which writes but does not poll.
+    void PanelTimerTick(bool poll);
+    // Makes the first poll after linking count as a change for the first
+    // serviceCount inputs.
+    void MarkStatusUnseen(int serviceCount);
+
+    // The linked device and what the codec and the factory default need.
+    DeviceIdentity Identity;
+    QString ProgramFolder;
+    CodecControls *Controls = nullptr;
+    // Told when the model cannot be encoded for writing.
+    StatusStrip *Strip = nullptr;
+
+    quint8 PendingMediaCommand = 0; // 1 play, 2 record, 3 stop
+    quint8 RebootAfterWrite = 0;
+
+private:
+    void WriteModel();
+    void PollStatus();
+
+    CXmit &m_xmit;
+    ConfigModel &m_model;
+    PageRefresh &m_pages;
+};

@@ -1,0 +1,226 @@
+#include "panel/gui/csetting.h"
+
+#include "app/controlids.h"
+#include "app/gui/dialogunits.h"
+#include "app/sidefiles.h"
+#include "auxiliary/texttable.h"
+#include "link/cxmit.h"
+#include "panel/gui/ownerdrawntabbar.h"
+#include "panel/gui/settingspage.h"
+
+namespace {
+
+const QColor RoyalBlue(65, 105, 225);
+const QColor LimeGreen(50, 205, 50);
+const QColor Grey(192, 192, 192);
+const QColor Orange(255, 165, 0);
+const QColor DarkRed(192, 0, 0);
+
+// The panel's frame of pages: 516 x 185 dialog units.
+constexpr int FrameWidthUnits = 516;
+constexpr int FrameHeightUnits = 185;
+
+// Ticks of the panel timer between the last edit and the write.
+constexpr quint8 CommitDelayTicks = 10;
+
+const char *const PageNames[] = {"multiplexPage", "servicePage", "usbPage", "miscPage", "manufacturerPage"};
+
+} // namespace
+
+CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
+    : QWidget(parent),
+      m_xmit(xmit),
+      m_startup(startup),
+      m_sync(xmit, m_model, *this),
+      m_pageTabs(new OwnerDrawnTabBar(this)),
+      m_muxTabs(new OwnerDrawnTabBar(this)),
+      m_serviceTabs(new OwnerDrawnTabBar(this))
+{
+    setObjectName(QStringLiteral("settingsPanel"));
+    m_pageTabs->setObjectName(QStringLiteral("pageTabs"));
+    m_muxTabs->setObjectName(QStringLiteral("muxTabs"));
+    m_serviceTabs->setObjectName(QStringLiteral("serviceTabs"));
+    for (int index = 0; index < PageCount; ++index) {
+        m_pages[index] = new SettingsPage(this);
+        m_pages[index]->setObjectName(QLatin1String(PageNames[index]));
+        m_pages[index]->hide();
+    }
+    m_muxTabs->setParent(m_pages[MultiplexPage]);
+    m_serviceTabs->setParent(m_pages[ServicePage]);
+
+    m_pageTabs->setTabColour([this](int index) { return pageTabColour(index); });
+    m_muxTabs->setTabColour([](int) { return RoyalBlue; });
+    m_serviceTabs->setTabColour([](int) { return LimeGreen; });
+
+    connect(m_pageTabs, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index >= 0)
+            SwitchPage(index);
+    });
+    connect(m_muxTabs, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index < 0)
+            return;
+        CurrentMux = index;
+        SwitchPage(CurrentPage);
+    });
+    connect(m_serviceTabs, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index < 0)
+            return;
+        CurrentService = index;
+        SwitchPage(CurrentPage);
+    });
+
+    m_panelTimer.setSingleShot(true);
+    connect(&m_panelTimer, &QTimer::timeout, this, &CSetting::onPanelTimer);
+    m_sync.ProgramFolder = startup.ProgramFolder;
+    hide();
+}
+
+CSetting::~CSetting()
+{
+    PanelActive = false;
+}
+
+void CSetting::setDisplayScale(double displayRatio, double displayScale)
+{
+    m_displayRatio = displayRatio;
+    m_displayScale = displayScale;
+}
+
+QColor CSetting::pageTabColour(int index) const
+{
+    switch (index) {
+    case MultiplexPage:
+        return RoyalBlue;
+    case ServicePage:
+        return LimeGreen;
+    case UsbPage:
+        return m_model.CapabilityUsb ? LimeGreen : Grey;
+    case MiscPage:
+        return Orange;
+    default:
+        return DarkRed;
+    }
+}
+
+QColor CSetting::ControlTextColour(int controlId)
+{
+    switch (controlId) {
+    case IDC_PANEL_STOP_BUTTON:
+    case IDC_PANEL_AUTO_LAMP:
+        return QColor(64, 64, 64);
+    case IDC_PANEL_PLAY_LAMP:
+        return QColor(0, 0, 128);
+    case IDC_PANEL_REC_LAMP:
+        return QColor(128, 0, 0);
+    default:
+        return QColor();
+    }
+}
+
+int CSetting::FrameHeight() const
+{
+    return DialogUnits(*this).y(FrameHeightUnits);
+}
+
+void CSetting::BuildPanel()
+{
+    const DialogUnits units(*this);
+    resize(units.x(3 + FrameWidthUnits + 2), FrameHeight());
+
+    while (m_pageTabs->count() > 0)
+        m_pageTabs->removeTab(0);
+    const QString labels[] = {GetText(TXT_TAB_MULTIPLEX), GetText(TXT_TAB_SERVICE), QStringLiteral("USB (M1A)"),
+                              GetText(TXT_TAB_MISC), QStringLiteral("MANUFACTURER")};
+    for (const QString &label : labels)
+        m_pageTabs->addTab(label);
+    const QRect tabArea = units.rect(4, 3, 519, 15);
+    m_pageTabs->setGeometry(tabArea);
+    m_pageTabs->setMinimumTabWidth((tabArea.width() - 5) / m_pageTabs->count());
+
+    // Every page group sits at the same origin just below the page tabs.
+    const QPoint origin(int(2 * m_displayScale), int(33 * m_displayRatio));
+    for (SettingsPage *page : m_pages) {
+        page->setGeometry(QRect(origin, QSize(units.x(520), FrameHeight() - origin.y())));
+        page->BuildPage();
+    }
+}
+
+bool CSetting::pageHasContent(int index) const
+{
+    switch (index) {
+    case UsbPage:
+        return m_model.CapabilityUsb != 0;
+    case ManufacturerPage:
+        return m_startup.AdvancedMode || m_startup.ManufacturerMode;
+    default:
+        return true;
+    }
+}
+
+void CSetting::SwitchPage(int page)
+{
+    m_model.Filling = 1;
+    if (page != CurrentPage) {
+        m_pageTabs->setCurrentIndex(page);
+        CurrentPage = page;
+        for (int index = 0; index < PageCount; ++index)
+            m_pages[index]->ShowPage(index == page && pageHasContent(index));
+    }
+    m_muxTabs->setCurrentIndex(CurrentMux);
+    m_serviceTabs->setCurrentIndex(CurrentService);
+    if (CurrentPage >= 0 && CurrentPage < PageCount)
+        m_pages[CurrentPage]->FillPage();
+    m_pageTabs->update();
+    m_model.Filling = 0;
+}
+
+void CSetting::MarkChanged()
+{
+    m_model.CommitCountdown = CommitDelayTicks;
+}
+
+void CSetting::ActivatePanel()
+{
+    CurrentPage = -1;
+    CurrentService = 0;
+    CurrentMux = 0;
+    m_sync.Identity = m_xmit.Identity;
+    m_model.ApplyHardwareLimits(m_xmit.Identity.HardwareCode);
+    m_sync.MarkStatusUnseen(m_model.ServiceCount);
+    if (m_sync.ReadConfiguration()) {
+        show();
+        m_model.CommitCountdown = 0;
+        m_model.StoreAsDefault = 0;
+        m_panelTimer.start(100);
+        PanelActive = true;
+    }
+    switch (m_xmit.Identity.HardwareCode) {
+    case 192: case 178: case 176: case 159:
+        m_xmit.Send(CMD_PANEL_3);
+        break;
+    default:
+        break;
+    }
+    m_sync.PendingMediaCommand = 0;
+    SwitchPage(m_startup.ManufacturerMode ? ManufacturerPage : MultiplexPage);
+}
+
+void CSetting::DeactivatePanel(bool linkLost)
+{
+    if (PanelActive) {
+        if (!linkLost || m_model.CommitCountdown != 0) {
+            m_model.CommitCountdown = 1;
+            m_sync.PanelTimerTick(false);
+        }
+        m_panelTimer.stop();
+        hide();
+    }
+    PanelActive = false;
+}
+
+void CSetting::onPanelTimer()
+{
+    m_sync.PanelTimerTick(true);
+    if (PanelActive)
+        m_panelTimer.start(200);
+}

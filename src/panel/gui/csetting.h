@@ -1,0 +1,78 @@
+#pragma once
+
+#include "config/configmodel.h"
+#include "config/configsync.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+
+class CXmit;
+class OwnerDrawnTabBar;
+class SettingsPage;
+class StatusStrip;
+struct StartupValues;
+
+// The settings panel above the status strip: five pages chosen by owner-drawn
+// tabs, the configuration model they show, and the panel timer that keeps
+// model and device in step while a device is linked.
+class CSetting : public QWidget, private PageRefresh
+{
+    Q_OBJECT
+
+public:
+    enum Page { MultiplexPage, ServicePage, UsbPage, MiscPage, ManufacturerPage, PageCount };
+
+    CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent = nullptr);
+    ~CSetting() override;
+
+    // Layout scale measured by the main window before BuildPanel.
+    void setDisplayScale(double displayRatio, double displayScale);
+    void setStatusStrip(StatusStrip *strip) { m_sync.Strip = strip; }
+
+    void BuildPanel();
+    // Reads the linked device's configuration and, when that succeeds, shows
+    // the panel and starts the panel timer.
+    void ActivatePanel();
+    // Writes the model to the device once more when the panel is active,
+    // then stops the timer and hides the panel. When the link is known to be
+    // lost and no edit is pending there is nothing to save, and the final
+    // write (which would wait out its time-outs) is skipped.
+    void DeactivatePanel(bool linkLost = false);
+    void SwitchPage(int page);
+    // Every commit calls it: the model is written about 2 s after the last.
+    void MarkChanged();
+
+    // The text colour of the USB page's state labels.
+    static QColor ControlTextColour(int controlId);
+    // The height of the page area, which the main window gives the panel.
+    int FrameHeight() const;
+
+    ConfigModel &model() { return m_model; }
+    ConfigSynchronizer &synchronizer() { return m_sync; }
+    OwnerDrawnTabBar *pageTabs() const { return m_pageTabs; }
+    SettingsPage *page(int index) const { return m_pages[index]; }
+
+    int CurrentPage = -1;
+    int CurrentMux = 0;
+    int CurrentService = 0;
+    bool PanelActive = false;
+
+private:
+    QColor pageTabColour(int index) const;
+    bool pageHasContent(int index) const;
+    void onPanelTimer();
+
+    CXmit &m_xmit;
+    const StartupValues &m_startup;
+    ConfigModel m_model;
+    ConfigSynchronizer m_sync;
+    QTimer m_panelTimer;
+    double m_displayRatio = 1.0;
+    double m_displayScale = 1.0;
+    OwnerDrawnTabBar *m_pageTabs;
+    OwnerDrawnTabBar *m_muxTabs;
+    OwnerDrawnTabBar *m_serviceTabs;
+    std::array<SettingsPage *, PageCount> m_pages{};
+};
