@@ -78,8 +78,8 @@ void CDiduvIfaceDlg::UpdateTitleAndLayout(bool withPanel)
 {
     int panelHeight = 0;
     if (withPanel) {
+        // Placed only: the panel shows itself once the configuration is read.
         m_panel->setGeometry(0, 0, m_panel->width(), m_panel->FrameHeight());
-        m_panel->show();
         panelHeight = m_panel->FrameHeight();
     } else {
         m_panel->hide();
