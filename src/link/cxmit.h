@@ -29,6 +29,9 @@ public:
     explicit CXmit(const DeviceTable *deviceTable = nullptr);
     ~CXmit();
 
+    // The table ConnectDevice tries first; none: USB serial ports only.
+    void setDeviceTable(const DeviceTable *deviceTable) { m_deviceTable = deviceTable; }
+
     // One request, at most two transmissions of 5 x timeoutUnits ms each.
     // True when a valid REPLY_OK arrived; its payload is then ReplyPayload.
     bool SendRequest(quint8 requestClass, const QByteArray &payload, int timeoutUnits);
