@@ -2,6 +2,7 @@
 // benchmarks. It answers the device protocol over TCP on loopback and over a
 // pseudo-terminal that stands in for the USB serial port.
 
+#include "announcer.h"
 #include "faultplan.h"
 #include "ptylink.h"
 #include "simdevice.h"
@@ -74,6 +75,10 @@ int main(int argc, char **argv)
     const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("Seed of random faults (default 1)."), QStringLiteral("N"), QStringLiteral("1"));
     parser.addOptions({codeOption, versionOption, minorOption, addressOption, portOption, noTcpOption, ptyOption,
                        baudOption, noiseOption, logOption, faultOption, seedOption});
+    const QCommandLineOption announceInterfaceOption(QStringLiteral("announce-interface"), QStringLiteral("Announce the device for discovery on this interface (name or address)."), QStringLiteral("NAME"));
+    const QCommandLineOption announceIntervalOption(QStringLiteral("announce-interval"), QStringLiteral("Milliseconds between announcements (default 1000)."), QStringLiteral("MS"), QStringLiteral("1000"));
+    const QCommandLineOption announceIdOption(QStringLiteral("announce-id"), QStringLiteral("Device identifier announced (default DEVSIM<code>)."), QStringLiteral("ID"));
+    parser.addOptions({announceInterfaceOption, announceIntervalOption, announceIdOption});
     parser.process(app);
 
     bool ok = true;
@@ -115,6 +120,20 @@ int main(int argc, char **argv)
         if (!tcp.listen(address, quint16(port)))
             return Fail(QStringLiteral("cannot listen on %1:%2").arg(address.toString()).arg(port));
         ready += QStringLiteral(" tcp=%1:%2").arg(address.toString()).arg(tcp.port());
+    }
+
+    Announcer announcer;
+    if (parser.isSet(announceInterfaceOption)) {
+        if (parser.isSet(noTcpOption))
+            return Fail(QStringLiteral("announcing needs the TCP server"));
+        const int interval = parser.value(announceIntervalOption).toInt(&ok);
+        if (!ok)
+            return Fail(QStringLiteral("--announce-interval takes milliseconds"));
+        const QString id = parser.isSet(announceIdOption) ? parser.value(announceIdOption) : QStringLiteral("DEVSIM%1").arg(identity.code);
+        QString error;
+        if (!announcer.start(parser.value(announceInterfaceOption), interval, id, QHostAddress(parser.value(addressOption)), &error))
+            return Fail(error);
+        ready += QStringLiteral(" announce=%1").arg(QString::fromLatin1(announcer.announcement()));
     }
 
     PtyLink pty(device);
