@@ -1,6 +1,9 @@
 #include "clicommand.h"
 
+#include "listening.h"
+
 #include "link/cxmit.h"
+#include "link/discovery.h"
 
 int LinkDevice(CliContext &context, CXmit &xmit)
 {
@@ -18,7 +21,21 @@ int LinkDevice(CliContext &context, CXmit &xmit)
         if (!xmit.OpenSerialPort(choice.mid(7)))
             return context.fail(ExitDeviceFailure, QStringLiteral("cannot open serial port %1").arg(choice.mid(7)));
     } else if (choice == QLatin1String("auto")) {
-        if (!xmit.ConnectDevice())
+        const std::optional<int> listenSeconds = SecondsOption(context, QStringLiteral("--listen"), 3);
+        if (!listenSeconds)
+            return context.fail(ExitUsage, QStringLiteral("--listen takes a whole number of seconds"));
+        // Without a network interface there is nothing to hear: straight to
+        // the serial ports.
+        Discovery discovery;
+        if (discovery.StartDiscovery() == DiscoveryStarted) {
+            WatchDeviceTable(discovery.table(), *listenSeconds,
+                             [](const QList<DeviceTableRow> &rows) { return !rows.isEmpty(); });
+            discovery.stop();
+        }
+        xmit.setDeviceTable(&discovery.table());
+        const quint8 found = xmit.ConnectDevice();
+        xmit.setDeviceTable(nullptr); // the table ends with this function
+        if (!found)
             return context.fail(ExitDeviceFailure, QStringLiteral("no device found"));
         return ExitSuccess;
     } else {
