@@ -1,0 +1,34 @@
+#include "clicommand.h"
+
+#include "config/devicestatus.h"
+#include "link/cxmit.h"
+
+// One status poll of the linked device, printed as status JSON.
+
+namespace {
+
+int Status(CliContext &context)
+{
+    if (!context.arguments.isEmpty())
+        return context.fail(ExitUsage, QStringLiteral("status takes no arguments"));
+    CXmit xmit;
+    if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
+        return status;
+    if (!xmit.Send(CMD_GET_STATUS)) {
+        return context.fail(ExitDeviceFailure, xmit.LinkLost ? QStringLiteral("no reply to the status request")
+                                                              : QStringLiteral("the device refused the status request"));
+    }
+    const StatusReplyFormat format =
+        StatusReplyFormat::ForHardware(xmit.Identity.HardwareCode, xmit.Identity.FirmwareVersionByte);
+    DeviceStatus status;
+    if (xmit.ReplyLength == 0 || !DecodeStatusReply(xmit.ReplyPayload, format, status)) {
+        return context.fail(ExitDeviceFailure, QStringLiteral("the status reply (%1 bytes) cannot be decoded")
+                                                   .arg(xmit.ReplyLength));
+    }
+    context.out << StatusToJsonDocument(status) << "\n";
+    return ExitSuccess;
+}
+
+const CliCommandRegistration registration({{QStringLiteral("status")}, {}, Status});
+
+} // namespace
