@@ -107,8 +107,8 @@ bool ReadStatus(ReplyReader &reader, const StatusReplyFormat &format, DeviceStat
     if (!ReadFileNames(reader, names, status.MediaFiles, status.MediaFilesKey))
         return false;
 
-    // Older firmware ends the reply here or after the clock; what it leaves
-    // out keeps the values of the previous poll.
+    // From here on a reply may end before any field; what it leaves out
+    // keeps the values of the previous poll.
     if (reader.dataRemains() && !ReadClock(reader, status.DeviceClock))
         return false;
 
