@@ -123,21 +123,6 @@ TEST(DiscoveryLoopback, DevicesExpireWhileTheNetworkIsSilent)
     EXPECT_TRUE(QTest::qWaitFor([&] { return discovery.table().Count() == 0; }, 5000));
 }
 
-TEST(DiscoveryLoopback, RestartingEmptiesTheTable)
-{
-    const quint16 port = FreeUdpPort();
-    Discovery discovery({.port = port, .interfaceName = Loopback});
-    ASSERT_EQ(discovery.StartDiscovery(), DiscoveryStarted);
-    GroupSender(port).send("DUVAD_c0_ONCE_10.1.1.1");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return discovery.table().Count() == 1; }, 5000));
-
-    discovery.stop();
-    EXPECT_FALSE(discovery.isRunning());
-    EXPECT_EQ(discovery.table().Count(), 1);
-    ASSERT_EQ(discovery.StartDiscovery(), DiscoveryStarted);
-    EXPECT_EQ(discovery.table().Count(), 0);
-}
-
 TEST(DiscoveryStart, ReportsTheStepThatFailed)
 {
     {

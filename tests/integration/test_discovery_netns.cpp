@@ -148,19 +148,24 @@ public:
                                    QStringLiteral("name"), listenerInterface, QStringLiteral("netns"), listener.name()});
         if (linked.exitCode != 0)
             return QStringLiteral("no veth pair: %1").arg(linked.err);
-        for (const auto &[side, interface, address] : {std::tuple{&device, deviceInterface, DeviceAddress},
-                                                       std::tuple{&listener, listenerInterface, ListenerAddress}}) {
-            for (const QStringList &step :
-                 {QStringList{QStringLiteral("addr"), QStringLiteral("add"), address + QStringLiteral("/24"),
-                              QStringLiteral("dev"), interface},
-                  QStringList{QStringLiteral("link"), QStringLiteral("set"), interface, QStringLiteral("up")}}) {
-                if (const QString error = side->run(step); !error.isEmpty())
-                    return error;
-            }
+        for (const QString &error : {bringUp(device, deviceInterface, DeviceAddress),
+                                     bringUp(listener, listenerInterface, ListenerAddress)}) {
+            if (!error.isEmpty())
+                return error;
         }
         if (!device.waitForCarrier(deviceInterface) || !listener.waitForCarrier(listenerInterface))
             return QStringLiteral("the veth pair did not come up");
         return {};
+    }
+
+private:
+    static QString bringUp(const NetworkNamespace &side, const QString &interface, const QString &address)
+    {
+        const QString error = side.run({QStringLiteral("addr"), QStringLiteral("add"), address + QStringLiteral("/24"),
+                                        QStringLiteral("dev"), interface});
+        if (!error.isEmpty())
+            return error;
+        return side.run({QStringLiteral("link"), QStringLiteral("set"), interface, QStringLiteral("up")});
     }
 };
 
