@@ -2,9 +2,9 @@
 
 #include "app/gui/artwork.h"
 #include "app/gui/dialogunits.h"
+#include "auxiliary/gui/progressline.h"
 
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QThread>
 
@@ -29,7 +29,7 @@ QLabel *ImageLabel(QWidget *parent, const QPixmap &pixmap, const QString &name)
 CInfo::CInfo(QWidget *parent)
     : QWidget(parent),
       m_statusLine(new QLabel(this)),
-      m_progressBar(new QProgressBar(this)),
+      m_progressBar(new ProgressLine(this)),
       m_sendLamp(ImageLabel(this, LampOffImage(), QStringLiteral("sendLamp"))),
       m_writeLamp(ImageLabel(this, LampOffImage(), QStringLiteral("writeLamp"))),
       m_warningImage(ImageLabel(this, WarningTriangleImage(), QStringLiteral("warningImage"))),
@@ -40,9 +40,6 @@ CInfo::CInfo(QWidget *parent)
     m_progressBar->setObjectName(QStringLiteral("progressBar"));
     m_logButton->setObjectName(QStringLiteral("logButton"));
     m_statusLine->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_progressBar->setTextVisible(false);
-    m_progressBar->setRange(0, 0);
-    m_progressBar->setValue(0);
     m_warningImage->setScaledContents(true);
     m_warningImage->hide();
 
@@ -98,7 +95,7 @@ void CInfo::SetProgress(int position, int range)
         return;
     }
     if (range != m_progressRange) {
-        m_progressBar->setRange(0, range);
+        m_progressBar->setRange(range);
         m_progressBar->show();
     }
     m_progressBar->setValue(position);

@@ -6,7 +6,7 @@
 #include <QWidget>
 
 class QLabel;
-class QProgressBar;
+class ProgressLine;
 class QPushButton;
 
 // The status strip under the settings panel: one line of status text, a
@@ -32,6 +32,7 @@ public:
     bool sendLampLit() const { return m_sendLampLit; }
     bool writeLampLit() const { return m_writeLampLit; }
     QPushButton *logButton() const { return m_logButton; }
+    ProgressLine *progressBar() const { return m_progressBar; }
 
 signals:
     // The log button was pressed.
@@ -41,7 +42,7 @@ private:
     void applyTextColour();
 
     QLabel *m_statusLine;
-    QProgressBar *m_progressBar;
+    ProgressLine *m_progressBar;
     QLabel *m_sendLamp;
     QLabel *m_writeLamp;
     QLabel *m_warningImage;
