@@ -58,6 +58,7 @@ int main(int argc, char **argv)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("RERUDAD_SERIAL_PORTS"), device.ptyPath());
+    environment.insert(QStringLiteral("RERUDAD_DISCOVERY_INTERFACE"), QStringLiteral("lo"));
     tool.setProcessEnvironment(environment);
     tool.setWorkingDirectory(programFolder.path());
     tool.setProcessChannelMode(QProcess::ForwardedChannels);

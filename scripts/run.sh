@@ -27,6 +27,8 @@ port=$(grep -o 'tcp=[^ ]*' "$work/ready" | cut -d: -f2)
 echo "identify over TCP: $(build/rerudad-cli identify --device "tcp:127.0.0.1:$port")"
 
 export RERUDAD_SERIAL_PORTS="$work/ttyDEVSIM"
+# Discovery listens on loopback only: nothing of this demo touches the network.
+export RERUDAD_DISCOVERY_INTERFACE=lo
 if [ -n "${DISPLAY:-}" ]; then
     build/rerudad
 else

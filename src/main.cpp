@@ -4,6 +4,7 @@
 #include "app/gui/cdiduvifacedlg.h"
 #include "app/sidefiles.h"
 #include "link/cxmit.h"
+#include "link/discovery.h"
 
 #include <QApplication>
 
@@ -13,9 +14,20 @@ int main(int argc, char **argv)
     LoadStartupFiles(CurrentProgramFolder());
     SetBeepSink([](int, int) { QApplication::beep(); });
 
-    CXmit xmit;
+    // Discovery joins the announcement group on the first network interface
+    // that is up; RERUDAD_DISCOVERY_INTERFACE names another one (such as lo
+    // for a simulated device on this machine).
+    DiscoveryOptions discoveryOptions;
+    discoveryOptions.interfaceName = qEnvironmentVariable("RERUDAD_DISCOVERY_INTERFACE");
+    Discovery discovery(discoveryOptions);
+
+    CXmit xmit(&discovery.table());
     CDiduvIfaceDlg window(xmit, Startup);
     window.OnInitDialog();
+    // Without discovery the tool still finds devices on the USB ports.
+    discovery.StartDiscovery();
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    discovery.stop();
+    return status;
 }
