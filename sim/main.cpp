@@ -79,6 +79,11 @@ int main(int argc, char **argv)
     const QCommandLineOption announceIntervalOption(QStringLiteral("announce-interval"), QStringLiteral("Milliseconds between announcements (default 1000)."), QStringLiteral("MS"), QStringLiteral("1000"));
     const QCommandLineOption announceIdOption(QStringLiteral("announce-id"), QStringLiteral("Device identifier announced (default DEVSIM<code>)."), QStringLiteral("ID"));
     parser.addOptions({announceInterfaceOption, announceIntervalOption, announceIdOption});
+    const QCommandLineOption mediaDirOption(QStringLiteral("media-dir"), QStringLiteral("Folder whose files are the media files on the USB storage; without it the device has no storage."), QStringLiteral("DIR"));
+    const QCommandLineOption logoDirOption(QStringLiteral("logo-dir"), QStringLiteral("Folder whose files are the logo files (code 192 from version 15)."), QStringLiteral("DIR"));
+    const QCommandLineOption formatPeriodOption(QStringLiteral("format-period"), QStringLiteral("Seconds between changes of the input picture format (default 0, never)."), QStringLiteral("S"), QStringLiteral("0"));
+    const QCommandLineOption autoModeOption(QStringLiteral("auto-mode"), QStringLiteral("Automatic player mode 0 to 5 while the player is stopped (default 0)."), QStringLiteral("N"), QStringLiteral("0"));
+    parser.addOptions({mediaDirOption, logoDirOption, formatPeriodOption, autoModeOption});
     parser.process(app);
 
     bool ok = true;
@@ -104,7 +109,19 @@ int main(int argc, char **argv)
             return Fail(error);
     }
 
+    SimStatusOptions statusOptions;
+    statusOptions.mediaDir = parser.value(mediaDirOption);
+    statusOptions.logoDir = parser.value(logoDirOption);
+    statusOptions.formatPeriodS = parser.value(formatPeriodOption).toInt(&ok);
+    if (!ok || statusOptions.formatPeriodS < 0)
+        return Fail(QStringLiteral("--format-period takes whole seconds"));
+    const int autoMode = parser.value(autoModeOption).toInt(&ok);
+    if (!ok || autoMode < 0 || autoMode > 5)
+        return Fail(QStringLiteral("--auto-mode takes 0 to 5"));
+    statusOptions.autoMode = quint8(autoMode);
+
     SimDevice device(identity, std::move(faults));
+    device.setStatusOptions(statusOptions);
     if (parser.isSet(logOption) && !device.openRequestLog(parser.value(logOption)))
         return Fail(QStringLiteral("cannot write the log %1").arg(parser.value(logOption)));
 

@@ -23,12 +23,6 @@ QString DevicePath(const QByteArray &payload)
     return QString::fromLatin1(end < 0 ? bytes : bytes.left(end));
 }
 
-void AppendLe16(QByteArray &out, quint16 value)
-{
-    out.append(char(value & 0xFF));
-    out.append(char(value >> 8));
-}
-
 void AppendLe32(QByteArray &out, quint32 value)
 {
     for (int shift = 0; shift < 32; shift += 8)
@@ -51,7 +45,7 @@ QByteArray WithWrongCheck(const QByteArray &frame)
 } // namespace
 
 SimDevice::SimDevice(SimIdentity identity, FaultPlan faults)
-    : m_identity(identity), m_faults(std::move(faults))
+    : m_identity(identity), m_faults(std::move(faults)), m_status(identity.code, identity.versionByte)
 {
     m_uptime.start();
     // Until a record is written, the device serves a short placeholder record.
@@ -136,7 +130,7 @@ std::optional<QByteArray> SimDevice::answer(quint8 requestClass, const QByteArra
         m_playerCommand = quint8(payload[0]);
         return QByteArray();
     case 0x40:
-        return status();
+        return m_status.reply(clock(), m_playerCommand);
     case 0x50:
         if (payload.isEmpty() || payload.size() > 1024)
             return std::nullopt;
@@ -147,7 +141,8 @@ std::optional<QByteArray> SimDevice::answer(quint8 requestClass, const QByteArra
     case 0x80:
         m_shellCommands << QString::fromLatin1(payload.left(payload.indexOf('\0')));
         return QByteArray();
-    case 0x90: // store as factory default
+    case 0x90: // store as factory default: readable afterwards as a device file
+        m_files.insert(QStringLiteral("/LENADU/default16.cfg"), m_configRecord);
         return QByteArray();
     case 0xA0:
         return payload.isEmpty() ? QByteArray() : answerFile(payload);
@@ -293,53 +288,6 @@ std::optional<QByteArray> SimDevice::answerPanel(const QByteArray &payload)
 QDateTime SimDevice::clock() const
 {
     return QDateTime::currentDateTime().addMSecs(m_clockOffsetMs);
-}
-
-int SimDevice::serviceCount() const
-{
-    switch (m_identity.code) {
-    case 176:
-        return 4;
-    case 178: case 157: case 154: case 142:
-        return 2;
-    default:
-        return 1;
-    }
-}
-
-int SimDevice::muxCount() const
-{
-    return m_identity.code == 176 ? 2 : 1;
-}
-
-QByteArray SimDevice::status() const
-{
-    QByteArray reply;
-    for (int s = 0; s < serviceCount(); ++s) {
-        AppendLe16(reply, 1);    // input present
-        AppendLe16(reply, 1080); // lines
-        reply.append(char(0));   // interlaced
-        reply.append(char(50));  // fields per second
-        reply.append(char(0));   // no AC-3
-        reply.append(char(s == 0 && m_playerCommand < 3 ? (m_playerCommand == 1 ? 2 : 1) : 0));
-    }
-    if (m_identity.code != 121 && m_identity.code != 128)
-        reply.append(char(0)); // automatic player mode
-    reply.append(char(255));   // no storage
-    const QDateTime now = clock();
-    AppendLe16(reply, quint16(now.date().year()));
-    reply.append(char(now.date().month()));
-    reply.append(char(now.date().day()));
-    reply.append(char(now.time().hour()));
-    reply.append(char(now.time().minute()));
-    reply.append(char(now.time().second()));
-    if (m_identity.code == 192 && m_identity.versionByte >= 15)
-        reply.append(char(255)); // no logos
-    for (int m = 0; m < muxCount(); ++m) {
-        AppendLe32(reply, 24000000);
-        AppendLe32(reply, 9000);
-    }
-    return reply;
 }
 
 QByteArray SimDevice::snapshot() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "faultplan.h"
+#include "simstatus.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -38,6 +39,7 @@ public:
     SimDevice(SimIdentity identity, FaultPlan faults);
 
     bool openRequestLog(const QString &path);
+    void setStatusOptions(const SimStatusOptions &options) { m_status.setOptions(options); }
     SimResponse handle(const QString &linkName, quint8 requestClass, const QByteArray &payload);
     // A frame whose check byte was wrong: the device ignores it, the log says so.
     void noteBadFrame(const QString &linkName, quint8 requestClass);
@@ -50,11 +52,8 @@ private:
     std::optional<QByteArray> answerFirmware(const QByteArray &payload);
     std::optional<QByteArray> answerPanel(const QByteArray &payload);
     QByteArray identification() const;
-    QByteArray status() const;
     QByteArray snapshot() const;
     QDateTime clock() const;
-    int serviceCount() const;
-    int muxCount() const;
     void log(const QString &linkName, const QString &command, const QByteArray &payload, const char *outcome);
 
     SimIdentity m_identity;
@@ -75,4 +74,5 @@ private:
     QStringList m_shellCommands;
     qint64 m_clockOffsetMs = 0;
     quint8 m_playerCommand = 3;
+    SimStatus m_status;
 };
