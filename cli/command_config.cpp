@@ -1,0 +1,67 @@
+#include "clicommand.h"
+#include "configexchange.h"
+
+#include "config/modeljson.h"
+#include "link/cxmit.h"
+
+// The device's configuration as model JSON: read it, or change members of it.
+
+namespace {
+
+int ConfigGet(CliContext &context)
+{
+    if (!context.arguments.isEmpty())
+        return context.fail(ExitUsage, QStringLiteral("config get takes no arguments besides --raw FILE"));
+    CXmit xmit;
+    QByteArray record;
+    if (!LinkDevice(context, xmit) || !ReadDeviceRecord(context, xmit, record))
+        return ExitDeviceFailure;
+    // The raw copy is written whatever the decoder thinks of it: a refused
+    // record is the one worth looking at.
+    const QString rawPath = context.option(QStringLiteral("--raw"));
+    if (!rawPath.isEmpty() && !WriteOutputFile(context, rawPath, record))
+        return ExitDeviceFailure;
+    ConfigModel model = LinkedModel(xmit.Identity);
+    if (!DecodeRecord(context, ExitDeviceFailure, record, xmit.Identity, model))
+        return ExitDeviceFailure;
+    PrintModel(context, model);
+    return ExitSuccess;
+}
+
+int ConfigSet(CliContext &context)
+{
+    if (context.arguments.size() != 1)
+        return context.fail(ExitUsage, QStringLiteral("config set takes one model JSON file"));
+    // Checked before the device is even linked: a bad file writes nothing.
+    QJsonObject json;
+    if (!ReadModelJsonFile(context, context.arguments[0], json))
+        return ExitUsage;
+
+    CXmit xmit;
+    if (!LinkDevice(context, xmit))
+        return ExitDeviceFailure;
+    ConfigModel model = LinkedModel(xmit.Identity);
+    if (!ReadDeviceConfiguration(context, xmit, model))
+        return ExitDeviceFailure;
+    QString error;
+    if (!ApplyModelJson(json, model, error))
+        return context.fail(ExitUsage, error);
+    QByteArray record;
+    if (!EncodeRecord(context, ExitUsage, xmit.Identity, model, record))
+        return ExitUsage;
+    if (!xmit.Send(CMD_WRITE_CONFIG, record))
+        return context.fail(ExitDeviceFailure, QStringLiteral("the device did not take the configuration"));
+
+    ConfigModel readBack = LinkedModel(xmit.Identity);
+    if (!ReadDeviceConfiguration(context, xmit, readBack))
+        return ExitDeviceFailure;
+    PrintModel(context, readBack);
+    return ExitSuccess;
+}
+
+const CliCommandRegistration getRegistration(
+    {{QStringLiteral("config"), QStringLiteral("get")}, QStringLiteral("[--raw FILE]"), ConfigGet});
+const CliCommandRegistration setRegistration(
+    {{QStringLiteral("config"), QStringLiteral("set")}, QStringLiteral("FILE.json"), ConfigSet});
+
+} // namespace

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "clicommand.h"
+
+#include "config/configmodel.h"
+#include "link/deviceidentity.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+
+class CXmit;
+
+// What the config commands share: reading the device's record, decoding it,
+// and the files the commands read and write. Every function that fails has
+// printed one line on stderr and returns false.
+
+// The model as the tool holds it right after linking this hardware: values
+// at program start, limits of the hardware.
+ConfigModel LinkedModel(const DeviceIdentity &identity);
+
+// Decodes a record for the identity into model, or says why it is refused
+// (empty, longer than a record can be, another layout's kind or cut short).
+bool DecodeRecord(CliContext &context, ExitStatus failure, const QByteArray &record,
+                  const DeviceIdentity &identity, ConfigModel &model);
+
+// CMD_READ_CONFIG: the record exactly as the device sent it.
+bool ReadDeviceRecord(CliContext &context, CXmit &xmit, QByteArray &record);
+
+// Reads and decodes the linked device's configuration.
+bool ReadDeviceConfiguration(CliContext &context, CXmit &xmit, ConfigModel &model);
+
+// Encodes the model for the identity; refused when its texts would not fit
+// a record.
+bool EncodeRecord(CliContext &context, ExitStatus failure, const DeviceIdentity &identity,
+                  ConfigModel &model, QByteArray &record);
+
+// A whole input file of at most maximumSize bytes (exit status 2 otherwise).
+bool ReadInputFile(CliContext &context, const QString &path, qint64 maximumSize, QByteArray &contents);
+bool WriteOutputFile(CliContext &context, const QString &path, const QByteArray &contents);
+
+// A model JSON file, checked (exit status 2 when refused).
+bool ReadModelJsonFile(CliContext &context, const QString &path, QJsonObject &json);
+
+void PrintModel(CliContext &context, const ConfigModel &model);
