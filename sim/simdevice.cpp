@@ -1,5 +1,7 @@
 #include "simdevice.h"
 
+#include "simconfigrecord.h"
+
 #include "link/commands.h"
 #include "link/linkframe.h"
 
@@ -48,8 +50,7 @@ SimDevice::SimDevice(SimIdentity identity, FaultPlan faults)
     : m_identity(identity), m_faults(std::move(faults)), m_status(identity.code, identity.versionByte)
 {
     m_uptime.start();
-    // Until a record is written, the device serves a short placeholder record.
-    m_configRecord = QByteArray("VOVI") + QByteArray(60, '\0');
+    m_configRecord = DefaultConfigRecord(identity.code, identity.versionByte);
     m_files.insert(QStringLiteral("/logFile.0"), GeneratedLog(QStringLiteral("logFile.0"), 120));
     m_files.insert(QStringLiteral("/logFile"), GeneratedLog(QStringLiteral("logFile"), 40));
 }
