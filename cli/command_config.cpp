@@ -13,8 +13,10 @@ int ConfigGet(CliContext &context)
     if (!context.arguments.isEmpty())
         return context.fail(ExitUsage, QStringLiteral("config get takes no arguments besides --raw FILE"));
     CXmit xmit;
+    if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
+        return status;
     QByteArray record;
-    if (!LinkDevice(context, xmit) || !ReadDeviceRecord(context, xmit, record))
+    if (!ReadDeviceRecord(context, xmit, record))
         return ExitDeviceFailure;
     // The raw copy is written whatever the decoder thinks of it: a refused
     // record is the one worth looking at.
@@ -38,8 +40,8 @@ int ConfigSet(CliContext &context)
         return ExitUsage;
 
     CXmit xmit;
-    if (!LinkDevice(context, xmit))
-        return ExitDeviceFailure;
+    if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
+        return status;
     ConfigModel model = LinkedModel(xmit.Identity);
     if (!ReadDeviceConfiguration(context, xmit, model))
         return ExitDeviceFailure;
