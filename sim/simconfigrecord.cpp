@@ -40,6 +40,11 @@ ConfigModel DefaultModel(quint8 hardwareCode)
         service.EitName = QStringLiteral("Live");
         service.EitText = QStringLiteral("HDMI input %1").arg(s + 1);
         service.AitPid = 100 * (s + 1) + 3;
+        service.AitControlCode = 1;
+        service.AitOrgId = 0x70;
+        service.AitRoot = QString::fromLatin1(DefaultApplicationRoot);
+        service.AitPath = QStringLiteral("staging/catalogue/index.php");
+        service.AitName = QStringLiteral("HbbTV Test");
     }
     return model;
 }
