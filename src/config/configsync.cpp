@@ -76,10 +76,20 @@ void ConfigSynchronizer::PanelTimerTick(bool poll)
 
 void ConfigSynchronizer::MarkStatusUnseen(int serviceCount)
 {
-    Q_UNUSED(serviceCount);
+    MarkInputsUnreported(LastStatus, serviceCount);
 }
 
 void ConfigSynchronizer::PollStatus()
 {
-    m_xmit.Send(CMD_GET_STATUS);
+    // A reply that cannot be decoded leaves both statuses and the pages as
+    // they were until the next good poll.
+    const StatusReplyFormat format{Identity.HardwareCode, Identity.FirmwareVersionByte, m_model.ServiceCount,
+                                   m_model.MuxCount};
+    if (!m_xmit.Send(CMD_GET_STATUS) || m_xmit.ReplyLength == 0
+        || !DecodeStatusReply(m_xmit.ReplyPayload, format, PolledStatus))
+        return;
+    if (ApplyStatusChanges(PolledStatus, LastStatus).any())
+        m_pages.RefreshMediaStatus();
+    m_pages.UpdateServiceTabs();
+    m_pages.UpdateBitrateDisplay();
 }

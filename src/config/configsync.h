@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/configmodel.h"
+#include "config/devicestatus.h"
 #include "link/deviceidentity.h"
 
 #include <QString>
@@ -50,6 +51,9 @@ public:
 
     quint8 PendingMediaCommand = 0; // 1 play, 2 record, 3 stop
     quint8 RebootAfterWrite = 0;
+    // The latest poll, and what the pages were last told.
+    DeviceStatus PolledStatus;
+    DeviceStatus LastStatus;
 
 private:
     void WriteModel();

@@ -21,8 +21,10 @@ struct CountingPages : PageRefresh
 {
     void RefreshScheduleList() override { ++scheduleRefreshes; }
     void RefreshMediaStatus() override { ++mediaRefreshes; }
+    void UpdateServiceTabs() override { ++serviceTabUpdates; }
     int scheduleRefreshes = 0;
     int mediaRefreshes = 0;
+    int serviceTabUpdates = 0;
 };
 
 class SyncTest : public ::testing::Test
@@ -79,6 +81,28 @@ TEST_F(SyncTest, WriteComesOnTheTenthTickAndIsReadBackWithoutAPoll)
     EXPECT_EQ(requestsSinceLinking().mid(9), (QStringList{QStringLiteral("CMD_WRITE_CONFIG"), QStringLiteral("CMD_READ_CONFIG")}));
     EXPECT_EQ(model.NetworkName, QStringLiteral("Headend 7"));
     EXPECT_EQ(model.CommitCountdown, 0);
+}
+
+TEST_F(SyncTest, FirstPollAfterLinkingAlwaysRefreshesThePages)
+{
+    ASSERT_TRUE(link({.code = 132}));
+    sync.MarkStatusUnseen(model.ServiceCount);
+    sync.PanelTimerTick(true);
+    EXPECT_EQ(pages.mediaRefreshes, 1);
+    EXPECT_EQ(sync.LastStatus.InputPresent[0], sync.PolledStatus.InputPresent[0]);
+    sync.PanelTimerTick(true);
+    EXPECT_EQ(pages.mediaRefreshes, 1); // nothing changed since
+    EXPECT_EQ(pages.serviceTabUpdates, 2);
+}
+
+TEST_F(SyncTest, RefusedPollKeepsTheStatus)
+{
+    ASSERT_TRUE(link({.code = 132, .extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_GET_STATUS:refuse")}}));
+    sync.MarkStatusUnseen(model.ServiceCount);
+    sync.PanelTimerTick(true);
+    EXPECT_EQ(pages.mediaRefreshes, 0);
+    EXPECT_EQ(sync.LastStatus.InputPresent[0], DeviceStatus::UnreportedInput);
+    EXPECT_EQ(pages.serviceTabUpdates, 0);
 }
 
 TEST_F(SyncTest, MediaCommandWaitsForThePendingEdit)
