@@ -8,7 +8,7 @@ RecordReader::RecordReader(QByteArrayView record, int position)
 {
 }
 
-quint32 RecordReader::number(int width)
+quint32 RecordReader::take(int width)
 {
     if (!m_ok || m_position + width > m_record.size()) {
         m_ok = false;

@@ -25,12 +25,12 @@ public:
 
     // Numbers widen without sign.
     template <class T>
-    void byte(T &value) { value = T(number(1)); }
+    void byte(T &value) { value = T(take(1)); }
     template <class T>
-    void uint16(T &value) { value = T(number(2)); }
+    void uint16(T &value) { value = T(take(2)); }
     template <class T>
-    void uint32(T &value) { value = T(number(4)); }
-    void number(int width, quint32 &value) { value = number(width); }
+    void uint32(T &value) { value = T(take(4)); }
+    void number(int width, quint32 &value) { value = take(width); }
     void text(QString &value);
 
     // Whether an optional field can be read: the position is below the end.
@@ -38,7 +38,7 @@ public:
     bool ok() const { return m_ok; }
 
 private:
-    quint32 number(int width);
+    quint32 take(int width);
 
     QByteArrayView m_record;
     int m_position;
