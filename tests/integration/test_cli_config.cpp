@@ -144,7 +144,7 @@ TEST_F(CliConfigTest, GetAndSetOnEveryLayout)
     }
 }
 
-TEST_F(CliConfigTest, SetRefusesABadFileBeforeLinking)
+TEST_F(CliConfigTest, SetRefusesBadInputWithoutWriting)
 {
     DevSimProcess device;
     ASSERT_TRUE(device.start({.pty = false}));
@@ -156,17 +156,13 @@ TEST_F(CliConfigTest, SetRefusesABadFileBeforeLinking)
         EXPECT_TRUE(result.out.isEmpty());
     }
     EXPECT_TRUE(device.commandsLogged().isEmpty());
-}
 
-TEST_F(CliConfigTest, SetRefusesTextsThatOverflowTheRecord)
-{
-    DevSimProcess device;
-    ASSERT_TRUE(device.start({.pty = false}));
-    const QByteArray name(1100, 'n');
+    // Texts too long for a record are refused after reading, before writing.
     const CliResult result = RunCli({QStringLiteral("config"), QStringLiteral("set"),
-                                     write("long.json", "{\"NetworkName\":\"" + name + "\"}"),
+                                     write("long.json", "{\"NetworkName\":\"" + QByteArray(1100, 'n') + "\"}"),
                                      QStringLiteral("--device"), device.tcpDevice()});
     EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(device.commandsLogged().contains(QStringLiteral("CMD_READ_CONFIG")));
     EXPECT_FALSE(device.commandsLogged().contains(QStringLiteral("CMD_WRITE_CONFIG")));
 }
 

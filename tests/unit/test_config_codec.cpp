@@ -79,18 +79,15 @@ TEST(ConfigCodec, ServicesWithoutAnApplicationGetTheTestApplication)
     EXPECT_EQ(service.AitRoot, DefaultApplicationRoot);
     EXPECT_EQ(service.AitPath, "staging/catalogue/index.php");
     EXPECT_EQ(service.AitName, "HbbTV Test");
-}
 
-TEST(ConfigCodec, ServicesWithAnApplicationKeepIt)
-{
-    RecordBytes r;
-    r.raw(Record131(0, 0, 0)).u8(0).text("m").u8(0).u8(0).u8(0).u8(0).u16(0).u16(0);
-    r.u8(1).u8(2).u16(32).u8(4).u32(9).text("http://x/").text("p").text("n");
-    const ServiceSettings service = Decoded(r, Device(131)).Service[0];
-    EXPECT_EQ(service.AitPid, 32);
-    EXPECT_EQ(service.AitControlCode, 4);
-    EXPECT_EQ(service.AitOrgId, 9);
-    EXPECT_EQ(service.AitPath, "p");
+    // A service with an application of its own keeps it.
+    RecordBytes own;
+    own.raw(Record131(0, 0, 0)).u8(0).text("m").u8(0).u8(0).u8(0).u8(0).u16(0).u16(0);
+    own.u8(1).u8(2).u16(32).u8(4).u32(9).text("http://x/").text("p").text("n");
+    const ServiceSettings kept = Decoded(own, Device(131)).Service[0];
+    EXPECT_EQ(kept.AitPid, 32);
+    EXPECT_EQ(kept.AitControlCode, 4);
+    EXPECT_EQ(kept.AitPath, "p");
 }
 
 TEST(ConfigCodec, EncoderKeepsFrequencyBitrateAndSymbolRateInRange)

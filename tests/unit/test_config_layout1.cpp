@@ -206,17 +206,6 @@ TEST(ConfigLayout1, TwoServiceCodesPutTheLcnTypeFirstAndHdcpLast)
     EXPECT_EQ(model.Mode4K, 0);
 }
 
-TEST(ConfigLayout1, DelaysTravelAsSignAndMagnitude)
-{
-    ConfigModel model = Decoded(TwoServiceRecord(), Device(157));
-    model.Service[0].AudioDelayMs = -100;
-    model.Service[1].AudioDelayMs = 999;
-    const QByteArray record = EncodeConfigBlock(Device(157), model).value();
-    // The delays are the eight bytes before the modulation fields and HDCP.
-    const qsizetype delays = record.size() - 5 - 4;
-    EXPECT_EQ(record.mid(delays, 4), QByteArray("\x64\x80\xE7\x03", 4));
-}
-
 TEST(ConfigLayout1, KeepsTenScheduleEntriesAndReadsOnInStep)
 {
     RecordBytes r = SingleServiceFixedPart();
