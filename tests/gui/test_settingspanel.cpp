@@ -158,6 +158,19 @@ TEST_F(PanelTest, RefusedConfigurationKeepsThePanelHidden)
     SetBeepSink(previous);
 }
 
+TEST_F(PanelTest, EnterAndEscapeNeitherCloseNorAct)
+{
+    startup.AdvancedMode = 1;
+    ASSERT_TRUE(link());
+    QTest::keyClick(&panel(), Qt::Key_Escape);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    QTest::keyClick(window.get(), Qt::Key_Return);
+    QTest::qWait(300);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(panel().isVisible());
+    EXPECT_FALSE(commands().contains(QStringLiteral("CMD_FILE_OPEN")));
+}
+
 TEST_F(PanelTest, ActivationSendsPanelCommandOnTheNewerFamilies)
 {
     ASSERT_TRUE(link({.code = 159, .versionByte = 3}));

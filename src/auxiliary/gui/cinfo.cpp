@@ -39,6 +39,8 @@ CInfo::CInfo(QWidget *parent)
     m_statusLine->setObjectName(QStringLiteral("statusLine"));
     m_progressBar->setObjectName(QStringLiteral("progressBar"));
     m_logButton->setObjectName(QStringLiteral("logButton"));
+    // Enter in the main window must not start a download.
+    m_logButton->setAutoDefault(false);
     m_statusLine->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_warningImage->setScaledContents(true);
     m_warningImage->hide();
