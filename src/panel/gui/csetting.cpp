@@ -75,11 +75,6 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
     hide();
 }
 
-CSetting::~CSetting()
-{
-    PanelActive = false;
-}
-
 void CSetting::setDisplayScale(double displayRatio, double displayScale)
 {
     m_displayRatio = displayRatio;

@@ -25,7 +25,6 @@ public:
     enum Page { MultiplexPage, ServicePage, UsbPage, MiscPage, ManufacturerPage, PageCount };
 
     CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent = nullptr);
-    ~CSetting() override;
 
     // Layout scale measured by the main window before BuildPanel.
     void setDisplayScale(double displayRatio, double displayScale);
