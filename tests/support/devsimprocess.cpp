@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include <csignal>
+#include <sys/prctl.h>
 
 DevSimProcess::DevSimProcess() = default;
 
@@ -25,6 +26,8 @@ bool DevSimProcess::start(const Options &options)
         arguments << QStringLiteral("--pty") << m_ptyPath;
     arguments << options.extraArguments;
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // A test that dies without its destructors must not leave devices behind.
+    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_process.start(QStringLiteral(RERUDAD_DEVSIM), arguments);
     if (!m_process.waitForStarted(5000))
         return false;
