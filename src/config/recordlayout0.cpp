@@ -1,5 +1,26 @@
 #include "config/recordlayouts.h"
 
+namespace {
+
+// An optional byte or text: read when data remains, else the absent value.
+template <class Io>
+void OptionalByte(Io &io, qint32 &member, qint32 absent)
+{
+    SetWhenReading(io, member, absent);
+    if (io.remains())
+        io.byte(member);
+}
+
+template <class Io>
+void OptionalText(Io &io, QString &member)
+{
+    SetWhenReading(io, member, QString());
+    if (io.remains())
+        io.text(member);
+}
+
+} // namespace
+
 // Layout 0, the record of code 121: one multiplex, one service, the network
 // settings, then optional encoder fields that older firmware does not send.
 template <class Io>

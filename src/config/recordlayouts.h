@@ -21,23 +21,6 @@ void VisitLayout3(Io &io, ConfigModel &model);
 template <class Io>
 void VisitSchedule(Io &io, ConfigModel &model);
 
-// An optional byte or text: read when data remains, else the absent value.
-template <class Io>
-void OptionalByte(Io &io, qint32 &member, qint32 absent)
-{
-    SetWhenReading(io, member, absent);
-    if (io.remains())
-        io.byte(member);
-}
-
-template <class Io>
-void OptionalText(Io &io, QString &member)
-{
-    SetWhenReading(io, member, QString());
-    if (io.remains())
-        io.text(member);
-}
-
 // The mode flag of layouts 2 and 3: 0 for DVB-T, any other value DVB-C.
 template <class Io>
 void ModeFlag(Io &io, qint32 &mode)
