@@ -28,7 +28,7 @@ void AudioCodecByte(Io &io, qint32 &codec)
 }
 
 // Bit/s on the record, index 0..3 (128, 192, 256, 320 kbit/s) in the model;
-// any rate the table does not know is taken as the highest.
+// any other rate is taken as the highest.
 template <class Io>
 void AudioBitrate(Io &io, qint32 &index)
 {

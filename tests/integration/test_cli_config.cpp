@@ -17,7 +17,7 @@
 
 namespace {
 
-// A whole code-128 record, written from the layout table: layout 1 up to
+// A whole code-128 record, written by hand: layout 1 up to
 // the USB capability, where this code's record ends.
 QByteArray Record128()
 {

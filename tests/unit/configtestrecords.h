@@ -1,7 +1,7 @@
 #pragma once
 
 // Helpers for the record codec tests: records are written here byte by byte
-// from the layout tables, never produced by the encoder under test.
+// by hand from the record layouts, never produced by the encoder under test.
 
 #include "config/configcodec.h"
 

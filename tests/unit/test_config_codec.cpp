@@ -59,7 +59,7 @@ TEST(ConfigCodec, CorrectsValuesThePagesCannotShow)
     // Code 156 is DVB-S after every read, whatever its record says.
     RecordBytes dvbc;
     dvbc.raw(Record131(0, 0, 0)).u8(0).text("m").u8(0).u8(0).u8(0).u8(0).u16(0).u16(0);
-    dvbc.raw(QByteArray(12, '\0')).u8(0).u8(0).u8(1).u8(0).u16(22000); // table, 4K, HDCP, DVB-C
+    dvbc.raw(QByteArray(12, '\0')).u8(0).u8(0).u8(1).u8(0).u16(22000); // application, 4K, HDCP, DVB-C
     EXPECT_EQ(Decoded(dvbc, Device(155)).Mux[0].Mode, 2);
     EXPECT_EQ(Decoded(dvbc, Device(156)).Mux[0].Mode, 3);
     EXPECT_EQ(Decoded(Record131(0, 0, 0), Device(156)).Mux[0].Mode, 3);
