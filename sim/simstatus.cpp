@@ -1,6 +1,7 @@
 #include "simstatus.h"
 
 #include "auxiliary/devicecharmap.h"
+#include "config/devicestatus.h"
 
 #include <QDir>
 
@@ -73,21 +74,15 @@ void SimStatus::setOptions(const SimStatusOptions &options)
     m_sinceStart.restart();
 }
 
+// The device has as many inputs and multiplexes as the tool expects of its hardware.
 int SimStatus::serviceCount() const
 {
-    switch (m_code) {
-    case 176:
-        return 4;
-    case 178: case 157: case 154: case 142:
-        return 2;
-    default:
-        return 1;
-    }
+    return StatusReplyFormat::ForHardware(m_code, m_versionByte).ServiceCount;
 }
 
 int SimStatus::muxCount() const
 {
-    return m_code == 176 ? 2 : 1;
+    return StatusReplyFormat::ForHardware(m_code, m_versionByte).MuxCount;
 }
 
 QByteArray SimStatus::reply(const QDateTime &clock, quint8 playerCommand) const
