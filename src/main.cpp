@@ -1,6 +1,6 @@
 // rerudad: the desktop configuration tool.
 
-#include "app/beep.h"
+#include "auxiliary/beep.h"
 #include "app/gui/cdiduvifacedlg.h"
 #include "app/sidefiles.h"
 #include "link/cxmit.h"

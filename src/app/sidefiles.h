@@ -2,13 +2,8 @@
 
 #include "config/channellist.h"
 
-#include <QByteArray>
-#include <QByteArrayView>
-#include <QFile>
 #include <QString>
 #include <QStringView>
-
-#include <optional>
 
 // What the small text files beside the program say. The tool has no other
 // configuration: the command line is not looked at.
@@ -51,25 +46,3 @@ QString CurrentProgramFolder();
 // Constructing the main window, starting discovery and running the window
 // follow it.
 void LoadStartupFiles(const QString &programFolder);
-
-// --- Reading side files safely; shared with the channel list reader. ---
-
-// Opens path for reading only when it is a regular file: a folder, a
-// device or a named pipe of that name does not count (a pipe would block).
-bool OpenSideFile(QFile &file);
-
-// One line without its line break ("\n" or "\r\n"). A line longer than the
-// limit is Overlong: Bytes holds only its beginning and the rest of it has
-// been passed over, so that the next read starts on the next line.
-struct SideFileLine
-{
-    QByteArray Bytes;
-    bool Overlong = false;
-};
-std::optional<SideFileLine> ReadSideFileLine(QIODevice &source, qsizetype maxLength);
-
-// Side files are ISO 8859-1, the device's own character set, unless they
-// are valid UTF-8; a UTF-8 byte order mark is dropped.
-QByteArrayView WithoutByteOrderMark(QByteArrayView bytes);
-bool IsValidUtf8(QByteArrayView bytes);
-QString DecodeSideText(QByteArrayView bytes);

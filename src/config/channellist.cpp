@@ -1,6 +1,6 @@
 #include "config/channellist.h"
 
-#include "app/sidefiles.h"
+#include "auxiliary/sidefilereader.h"
 
 #include <QByteArrayView>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "config/configsync.h"
 
-#include "app/beep.h"
+#include "auxiliary/beep.h"
 #include "auxiliary/statusstrip.h"
 #include "auxiliary/texttable.h"
 #include "config/configcodec.h"

@@ -3,7 +3,7 @@
 #include "devsimprocess.h"
 #include "guitestsupport.h"
 
-#include "app/beep.h"
+#include "auxiliary/beep.h"
 #include "app/gui/cdiduvifacedlg.h"
 #include "app/sidefiles.h"
 #include "auxiliary/gui/cinfo.h"

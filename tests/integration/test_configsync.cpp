@@ -4,7 +4,7 @@
 
 #include "devsimprocess.h"
 
-#include "app/beep.h"
+#include "auxiliary/beep.h"
 #include "config/configsync.h"
 #include "config/factorydefault.h"
 #include "link/cxmit.h"

@@ -1,7 +1,7 @@
 #include "app/gui/cdiduvifacedlg.h"
 
-#include "app/gui/artwork.h"
-#include "app/gui/dialogunits.h"
+#include "gui/artwork.h"
+#include "gui/dialogunits.h"
 #include "app/sidefiles.h"
 #include "app/windowtitle.h"
 #include "auxiliary/gui/cinfo.h"

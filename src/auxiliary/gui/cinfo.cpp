@@ -1,7 +1,7 @@
 #include "auxiliary/gui/cinfo.h"
 
-#include "app/gui/artwork.h"
-#include "app/gui/dialogunits.h"
+#include "gui/artwork.h"
+#include "gui/dialogunits.h"
 #include "auxiliary/gui/progressline.h"
 
 #include <QLabel>

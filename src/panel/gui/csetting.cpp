@@ -1,7 +1,7 @@
 #include "panel/gui/csetting.h"
 
-#include "app/controlids.h"
-#include "app/gui/dialogunits.h"
+#include "panel/gui/controlids.h"
+#include "gui/dialogunits.h"
 #include "app/sidefiles.h"
 #include "auxiliary/texttable.h"
 #include "link/cxmit.h"

@@ -1,4 +1,4 @@
-#include "app/beep.h"
+#include "auxiliary/beep.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "app/gui/dialogunits.h"
+#include "gui/dialogunits.h"
 
 #include <QFontMetrics>
 #include <QWidget>
