@@ -5,6 +5,7 @@
 #include "app/sidefiles.h"
 #include "link/cxmit.h"
 #include "link/discovery.h"
+#include "gui/widgetprompts.h"
 
 #include <QApplication>
 
@@ -13,6 +14,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     LoadStartupFiles(CurrentProgramFolder());
     SetBeepSink([](int, int) { QApplication::beep(); });
+    WidgetPrompts prompts;
+    const ScopedPrompts promptsForThisRun(prompts);
 
     // Discovery joins the announcement group on the first network interface
     // that is up; RERUDAD_DISCOVERY_INTERFACE names another one (such as lo

@@ -1,6 +1,7 @@
 // The real main window on the offscreen platform, linked to the simulated
 // device over its pseudo-terminal.
 
+#include "answeringprompts.h"
 #include "devsimprocess.h"
 #include "guitestsupport.h"
 
@@ -13,7 +14,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -121,8 +121,7 @@ TEST_F(MainWindowTest, LogDownloadAppendsBothDeviceLogsOnTheDesktop)
     ASSERT_TRUE(button->isVisible());
     ASSERT_TRUE(QTest::qWaitFor([&] { return button->isEnabled(); }, 2000));
 
-    QString message;
-    QTimer::singleShot(0, [&] { message = CloseActiveMessageBox(); });
+    AnsweringPrompts prompts;
     QTest::mouseClick(button, Qt::LeftButton);
 
     const QStringList logs = QDir(startup.DesktopFolder).entryList({QStringLiteral("LOG_*_*.txt")}, QDir::Files);
@@ -134,7 +133,7 @@ TEST_F(MainWindowTest, LogDownloadAppendsBothDeviceLogsOnTheDesktop)
     EXPECT_TRUE(contents.startsWith("logFile.0 line 1:"));
     EXPECT_TRUE(contents.endsWith("logFile line 40: encoder running, bitrate ok\n"));
     EXPECT_EQ(contents.count("\n"), 160);
-    EXPECT_EQ(message, QStringLiteral("Logs saved into ") + file.fileName());
+    EXPECT_EQ(prompts.messageTexts(), QStringList{QStringLiteral("Logs saved into ") + file.fileName()});
 }
 
 TEST_F(MainWindowTest, LogDownloadFromASilentDeviceSaysItFailed)
@@ -144,10 +143,10 @@ TEST_F(MainWindowTest, LogDownloadFromASilentDeviceSaysItFailed)
     ASSERT_TRUE(device.start({.extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_FILE_OPEN:refuse")}}));
     open({device.ptyPath()});
     ASSERT_TRUE(waitForTitle(QStringLiteral(" (H132[84]-1.4)")));
-    QString message;
-    QTimer::singleShot(0, [&] { message = CloseActiveMessageBox(); });
+    AnsweringPrompts prompts;
     window->DownloadLogs();
-    EXPECT_TRUE(message.startsWith(QStringLiteral("Log download failed, nothing saved into ")));
+    ASSERT_EQ(prompts.Messages.size(), 1);
+    EXPECT_TRUE(prompts.Messages[0].Text.startsWith(QStringLiteral("Log download failed, nothing saved into ")));
     EXPECT_FALSE(device.commandsLogged().contains(QStringLiteral("CMD_FILE_CLOSE")));
 }
 

@@ -6,12 +6,12 @@
 #include "app/windowtitle.h"
 #include "auxiliary/gui/cinfo.h"
 #include "auxiliary/logdownload.h"
+#include "auxiliary/userprompts.h"
 #include "link/cxmit.h"
 #include "panel/gui/csetting.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QMessageBox>
 
 namespace {
 
@@ -115,9 +115,7 @@ void CDiduvIfaceDlg::DownloadLogs()
 {
     const LogDownload download =
         ::DownloadLogs(m_xmit, *m_strip, m_startup.DesktopFolder, QDateTime::currentDateTime());
-    QMessageBox box(QMessageBox::NoIcon, windowTitle(), LogDownloadMessage(download), QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("logDownloadMessage"));
-    box.exec();
+    Prompts().ShowMessage({.Text = LogDownloadMessage(download), .Caption = windowTitle()});
 }
 
 void CDiduvIfaceDlg::closeEvent(QCloseEvent *event)

@@ -1,0 +1,71 @@
+// The desktop tool's message boxes and file dialogs, answered by a test that
+// polls for the open dialog instead of a person.
+
+#include "gui/widgetprompts.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Runs answer on the first modal dialog that opens, checking every 10 ms.
+class DialogAnswerer
+{
+public:
+    explicit DialogAnswerer(std::function<void(QWidget &)> answer) : m_answer(std::move(answer))
+    {
+        QObject::connect(&m_poll, &QTimer::timeout, [this] {
+            if (QWidget *dialog = QApplication::activeModalWidget()) {
+                m_poll.stop();
+                m_answer(*dialog);
+            }
+        });
+        m_poll.start(10);
+    }
+
+private:
+    std::function<void(QWidget &)> m_answer;
+    QTimer m_poll;
+};
+
+TEST(WidgetPrompts, QuestionShowsItsTextAndDefaultsToCancel)
+{
+    WidgetPrompts prompts;
+    QString text;
+    QString caption;
+    bool cancelIsDefault = false;
+    DialogAnswerer answerer([&](QWidget &dialog) {
+        auto &box = static_cast<QMessageBox &>(dialog);
+        text = box.text();
+        caption = box.windowTitle();
+        cancelIsDefault = box.defaultButton() == box.button(QMessageBox::Cancel);
+        box.defaultButton()->click();
+    });
+    const PromptAnswer answer = prompts.ShowMessage({.Text = QStringLiteral("Please confirm."),
+                                                     .Caption = QStringLiteral("RERUDAD"),
+                                                     .Icon = PromptIcon::Warning,
+                                                     .Buttons = PromptButtons::OkCancel,
+                                                     .CancelIsDefault = true});
+    EXPECT_EQ(answer, PromptAnswer::Cancel);
+    EXPECT_EQ(text, QStringLiteral("Please confirm."));
+    EXPECT_EQ(caption, QStringLiteral("RERUDAD"));
+    EXPECT_TRUE(cancelIsDefault);
+}
+
+TEST(WidgetPrompts, OkAnswersOk)
+{
+    WidgetPrompts prompts;
+    DialogAnswerer answerer([](QWidget &dialog) {
+        static_cast<QMessageBox &>(dialog).button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(prompts.ShowMessage({.Text = QStringLiteral("MD5 Error"), .Buttons = PromptButtons::OkCancel}),
+              PromptAnswer::Ok);
+}
+
+} // namespace
