@@ -22,7 +22,7 @@ LogFileDownload DownloadDeviceFile(CXmit &xmit, StatusStrip &strip, const QStrin
         return download;
     download.localFileOpened = true;
     download.read = ReadDeviceFile(xmit, deviceName, local, [&](qint64 done, qint64 total) {
-        if (done == 0) {
+        if (done == 0) { // the device file is open and not empty
             strip.ShowStatus(QStringLiteral("Downloading file %1/%2...").arg(fileNumber).arg(fileCount), false, 1000);
             return;
         }

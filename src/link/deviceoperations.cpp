@@ -90,6 +90,8 @@ DeviceFileRead ReadDeviceFile(CXmit &xmit, const QString &devicePath, QIODevice 
     result.expectedSize = DeviceFileOpen(xmit, devicePath);
     if (result.expectedSize <= 0)
         return result;
+    if (progress)
+        progress(0, result.expectedSize);
     while (result.received < result.expectedSize) {
         const quint16 count = quint16(qMin<qint64>(FileReadChunk, result.expectedSize - result.received));
         QByteArray request;

@@ -42,7 +42,8 @@ bool WriteDeviceFile(CXmit &xmit, const QString &devicePath, const QByteArray &c
 // Reads a whole device file in 2048-byte pieces into out, writing only the
 // bytes the device actually sent. Returns the bytes written, or -1 when the
 // file could not be opened. A failed read ends the transfer early (the
-// result is then below expectedSize).
+// result is then below expectedSize). Progress is told (0, size) once the
+// file is open with something in it, then after every piece.
 struct DeviceFileRead
 {
     qint64 expectedSize = -1;
