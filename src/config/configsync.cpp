@@ -32,8 +32,11 @@ void ConfigSynchronizer::WriteModel()
         m_xmit.WriteFlag = true;
         if (!m_xmit.Send(CMD_WRITE_CONFIG, *record) && m_xmit.LinkLost) {
             // The device is gone: reading back and the follow-ups would each
-            // wait out their time-outs for nothing.
+            // wait out their time-outs for nothing. The one-shot requests
+            // were meant for this device, not for the next one linked.
             m_model.CommitCountdown = 0;
+            m_model.StoreAsDefault = 0;
+            RebootAfterWrite = 0;
             return;
         }
     } else if (Strip) {

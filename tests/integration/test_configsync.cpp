@@ -117,6 +117,19 @@ TEST_F(SyncTest, MediaCommandWaitsForThePendingEdit)
     EXPECT_EQ(sync.PendingMediaCommand, 0);
 }
 
+TEST_F(SyncTest, AWriteThatLosesTheDeviceDropsItsOneShotRequests)
+{
+    ASSERT_TRUE(link({.code = 132, .extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_WRITE_CONFIG:silence")}}));
+    model.StoreAsDefault = 1;
+    sync.RebootAfterWrite = 1;
+    model.CommitCountdown = 1;
+    sync.PanelTimerTick(true);
+    EXPECT_TRUE(xmit.LinkLost);
+    EXPECT_EQ(model.StoreAsDefault, 0);
+    EXPECT_EQ(sync.RebootAfterWrite, 0);
+    EXPECT_EQ(requestsSinceLinking(), (QStringList{QStringLiteral("CMD_WRITE_CONFIG"), QStringLiteral("CMD_WRITE_CONFIG")}));
+}
+
 TEST_F(SyncTest, RefusedRecordIsAFailedReadThatKeepsTheModel)
 {
     QList<int> beeps;
