@@ -46,7 +46,14 @@ int ConnectionSupervisor::SupervisorStep()
 
     m_window.ShowWarningImage(false);
     m_window.UpdateTitleAndLayout(true);
-    m_window.ActivatePanel();
+    if (!m_window.ActivatePanel()) {
+        // A device whose configuration cannot be read is not linked: nothing
+        // would ever talk to it again, so a lost link would go unnoticed.
+        // Dropping it lets the search go on and try it again next round.
+        m_window.UpdateTitleAndLayout(false);
+        m_xmit.CloseLink();
+        return 0;
+    }
     m_strip.ShowStatus(GetText(TXT_HARDWARE_CONNECTED), false, 1000000);
     m_window.EnableLogButton(true);
     return 1;

@@ -15,7 +15,9 @@ public:
     virtual void UpdateTitleAndLayout(bool withPanel) = 0;
     virtual void ShowWarningImage(bool visible) = 0;
     virtual void EnableLogButton(bool enabled) = 0;
-    virtual void ActivatePanel() = 0;
+    // Reads the device's configuration and shows the panel; false when the
+    // configuration could not be read.
+    virtual bool ActivatePanel() = 0;
     // Writes the model to the device once more when the panel is active;
     // linkLost tells that the last exchange found no device.
     virtual void DeactivatePanel(bool linkLost) = 0;

@@ -60,7 +60,9 @@ TEST_F(MainWindowTest, WaitsWithTheProgramTitleAndOnlyTheStrip)
 {
     open({});
     EXPECT_EQ(window->windowTitle(), NoDeviceTitle);
-    EXPECT_EQ(window->height(), window->statusStrip()->height() + 30);
+    // Nothing but the strip: no empty band under it.
+    EXPECT_EQ(window->height(), window->statusStrip()->height());
+    EXPECT_EQ(window->statusStrip()->geometry().bottom(), window->rect().bottom());
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->statusStrip()->statusText() == QStringLiteral("Waiting connection..."); }, 3000));
     EXPECT_FALSE(window->panel()->isVisible());
     SaveScreenshot(*window, QStringLiteral("main-window-waiting"));
@@ -74,13 +76,42 @@ TEST_F(MainWindowTest, LinksShowsTheDeviceAndLosesItWhenItStops)
     ASSERT_TRUE(waitForTitle(QStringLiteral(" (H132[84]-1.4)")));
     EXPECT_EQ(window->statusStrip()->statusText(), QStringLiteral("Hardware connected"));
     EXPECT_TRUE(window->panel()->isVisible());
-    EXPECT_GT(window->height(), window->statusStrip()->height() + 30);
+    EXPECT_EQ(window->height(), window->panel()->height() + window->statusStrip()->height());
+    EXPECT_EQ(window->statusStrip()->geometry().bottom(), window->rect().bottom());
     SaveScreenshot(*window, QStringLiteral("main-window-linked"));
 
     device.stop();
     EXPECT_TRUE(waitForTitle(QString()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->statusStrip()->statusText() == QStringLiteral("Waiting connection..."); }, 5000));
     EXPECT_FALSE(window->panel()->isVisible());
+}
+
+TEST_F(MainWindowTest, ADeviceWhoseConfigurationIsRefusedIsDroppedAndTheSearchGoesOn)
+{
+    DevSimProcess refusing;
+    ASSERT_TRUE(refusing.start({.extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_READ_CONFIG:refuse")}}));
+    DevSimProcess healthy;
+    ASSERT_TRUE(healthy.start({.code = 158, .versionByte = 15}));
+    bool healthyPlugged = false;
+    xmit.ListSerialPorts = [&] {
+        return healthyPlugged ? QStringList{refusing.ptyPath(), healthy.ptyPath()} : QStringList{refusing.ptyPath()};
+    };
+    window = std::make_unique<CDiduvIfaceDlg>(xmit, startup);
+    window->OnInitDialog();
+    window->show();
+
+    // Refused twice: the device was tried again on the next round.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return refusing.commandsLogged().count(QStringLiteral("CMD_READ_CONFIG")) >= 2; }, 10000));
+    EXPECT_EQ(window->windowTitle(), NoDeviceTitle);
+    EXPECT_FALSE(window->panel()->isVisible());
+    EXPECT_NE(window->statusStrip()->statusText(), QStringLiteral("Hardware connected"));
+
+    refusing.stop();
+    healthyPlugged = true;
+    ASSERT_TRUE(waitForTitle(QStringLiteral(" (H158[9E]-15.0)")));
+    EXPECT_TRUE(window->panel()->isVisible());
+    EXPECT_TRUE(window->panel()->PanelActive);
+    EXPECT_EQ(window->statusStrip()->statusText(), QStringLiteral("Hardware connected"));
 }
 
 TEST_F(MainWindowTest, ForceReloadDropsAndRelinks)

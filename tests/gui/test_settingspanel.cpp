@@ -12,7 +12,9 @@
 #include "panel/gui/ownerdrawntabbar.h"
 #include "panel/gui/settingspage.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QWheelEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,9 +31,8 @@ protected:
         startup.DesktopFolder = folder.path();
     }
 
-    // Links the window to a simulated device of that code; true once the
-    // panel is active.
-    bool link(const DevSimProcess::Options &options = {})
+    // Starts a simulated device and the window searching its port.
+    bool open(const DevSimProcess::Options &options = {})
     {
         if (!device.start(options))
             return false;
@@ -39,7 +40,16 @@ protected:
         window = std::make_unique<CDiduvIfaceDlg>(xmit, startup);
         window->OnInitDialog();
         window->show();
-        return QTest::qWaitFor([&] { return window->statusStrip()->statusText() == QStringLiteral("Hardware connected"); }, 15000);
+        return true;
+    }
+
+    // Links the window to a simulated device of that code; true once the
+    // panel is active.
+    bool link(const DevSimProcess::Options &options = {})
+    {
+        return open(options) && QTest::qWaitFor([&] {
+            return window->statusStrip()->statusText() == QStringLiteral("Hardware connected");
+        }, 15000);
     }
 
     CSetting &panel() { return *window->panel(); }
@@ -78,6 +88,25 @@ TEST_F(PanelTest, OpensOnTheMultiplexPageAndSwitchesWithTheTabs)
     QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(CSetting::ManufacturerPage).center());
     EXPECT_EQ(panel().CurrentPage, CSetting::ManufacturerPage);
     EXPECT_FALSE(panel().page(CSetting::ManufacturerPage)->isVisible());
+}
+
+TEST_F(PanelTest, ArrowKeysAndTheWheelSwitchPagesToo)
+{
+    ASSERT_TRUE(link());
+    OwnerDrawnTabBar &tabs = *panel().pageTabs();
+    tabs.setFocus();
+    QTest::keyClick(&tabs, Qt::Key_Right);
+    EXPECT_EQ(panel().CurrentPage, CSetting::ServicePage);
+    EXPECT_TRUE(panel().page(CSetting::ServicePage)->isVisible());
+    EXPECT_FALSE(panel().page(CSetting::MultiplexPage)->isVisible());
+
+    // A wheel turn down over the strip moves the selection one tab on.
+    const QPoint over = tabs.tabRect(CSetting::ServicePage).center();
+    QWheelEvent wheel(over, tabs.mapToGlobal(over), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&tabs, &wheel);
+    EXPECT_EQ(tabs.currentIndex(), CSetting::UsbPage);
+    EXPECT_EQ(panel().CurrentPage, CSetting::UsbPage);
 }
 
 TEST_F(PanelTest, ManufacturerModeOpensOnTheManufacturerPage)
@@ -151,7 +180,8 @@ TEST_F(PanelTest, RefusedConfigurationKeepsThePanelHidden)
 {
     QList<int> beeps;
     const BeepSink previous = SetBeepSink([&](int frequency, int duration) { beeps << frequency << duration; });
-    ASSERT_TRUE(link({.extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_READ_CONFIG:refuse")}}));
+    ASSERT_TRUE(open({.extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_READ_CONFIG:refuse")}}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return commands().contains(QStringLiteral("CMD_READ_CONFIG")); }, 10000));
     EXPECT_FALSE(panel().PanelActive);
     EXPECT_FALSE(panel().isVisible());
     EXPECT_EQ(beeps.mid(0, 2), (QList<int>{800, 500}));

@@ -25,9 +25,14 @@ struct RecordingWindow : SupervisedWindow
     void UpdateTitleAndLayout(bool withPanel) override { calls << (withPanel ? "layout+panel" : "layout"); }
     void ShowWarningImage(bool visible) override { warning = visible; }
     void EnableLogButton(bool enabled) override { logButton = enabled; }
-    void ActivatePanel() override { calls << "activate"; }
+    bool ActivatePanel() override
+    {
+        calls << "activate";
+        return configurationReadable;
+    }
     void DeactivatePanel(bool linkLost) override { calls << (linkLost ? "deactivate-lost" : "deactivate"); }
     QStringList calls;
+    bool configurationReadable = true;
     bool warning = false;
     bool logButton = false;
 };
@@ -116,6 +121,24 @@ TEST_F(SupervisorTest, AfterAnUpgradeTheStripWarnsForTwentyTicks)
     supervisor.OnSearchTimer();
     EXPECT_FALSE(window.warning);
     EXPECT_EQ(strip.messages.last(), QStringLiteral("Waiting connection.../2000"));
+}
+
+TEST_F(SupervisorTest, AnUnreadableConfigurationIsNoLink)
+{
+    DevSimProcess device;
+    ASSERT_TRUE(device.start());
+    useDevice(device);
+    window.configurationReadable = false;
+    EXPECT_EQ(supervisor.OnSearchTimer().id, ConnectionSupervisor::SearchTimer);
+    EXPECT_FALSE(xmit.isLinked());
+    EXPECT_EQ(window.calls.last(), QStringLiteral("layout"));
+    EXPECT_FALSE(window.logButton);
+    EXPECT_FALSE(strip.messages.contains(QStringLiteral("Hardware connected/1000000")));
+
+    // The same device is tried again on the next round.
+    window.configurationReadable = true;
+    EXPECT_EQ(supervisor.OnSearchTimer().id, ConnectionSupervisor::WatchTimer);
+    EXPECT_EQ(device.commandsLogged().count(QStringLiteral("CMD_IDENTIFY")), 2);
 }
 
 TEST_F(SupervisorTest, FirmwareCheckThatUpgradesKeepsSearching)

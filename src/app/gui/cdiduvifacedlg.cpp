@@ -18,8 +18,6 @@ namespace {
 // Average character width of the dialog font on the display the window
 // layouts were drawn for; the display ratio compares against it.
 constexpr int ReferenceBaseWidth = 6;
-// The main window is this much taller than the panel and the strip.
-constexpr int FrameAllowance = 30;
 
 } // namespace
 
@@ -86,8 +84,9 @@ void CDiduvIfaceDlg::UpdateTitleAndLayout(bool withPanel)
     }
     m_strip->move(0, panelHeight);
     m_strip->show();
-    setFixedSize(std::max(m_strip->width(), withPanel ? m_panel->width() : 0),
-                 panelHeight + m_strip->height() + FrameAllowance);
+    // The client area holds the panel and the strip and nothing else: the
+    // window manager adds the caption and borders around it.
+    setFixedSize(std::max(m_strip->width(), withPanel ? m_panel->width() : 0), panelHeight + m_strip->height());
     setWindowTitle(WindowTitle(m_startup.SetupVersion, withPanel ? &m_xmit.Identity : nullptr));
 }
 
@@ -101,9 +100,9 @@ void CDiduvIfaceDlg::EnableLogButton(bool enabled)
     m_strip->EnableLogButton(enabled);
 }
 
-void CDiduvIfaceDlg::ActivatePanel()
+bool CDiduvIfaceDlg::ActivatePanel()
 {
-    m_panel->ActivatePanel();
+    return m_panel->ActivatePanel();
 }
 
 void CDiduvIfaceDlg::DeactivatePanel(bool linkLost)

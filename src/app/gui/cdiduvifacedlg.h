@@ -41,7 +41,7 @@ private:
     void UpdateTitleAndLayout(bool withPanel) override;
     void ShowWarningImage(bool visible) override;
     void EnableLogButton(bool enabled) override;
-    void ActivatePanel() override;
+    bool ActivatePanel() override;
     void DeactivatePanel(bool linkLost) override;
 
     void ComputeDisplayScale();

@@ -8,6 +8,8 @@
 #include "panel/gui/ownerdrawntabbar.h"
 #include "panel/gui/settingspage.h"
 
+#include <QSignalBlocker>
+
 namespace {
 
 const QColor RoyalBlue(65, 105, 225);
@@ -52,17 +54,19 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
     m_muxTabs->setTabColour([](int) { return RoyalBlue; });
     m_serviceTabs->setTabColour([](int) { return LimeGreen; });
 
-    connect(m_pageTabs, &QTabBar::tabBarClicked, this, [this](int index) {
+    // The selection moves by mouse, arrow keys or wheel; whichever moved it,
+    // the page follows. SwitchPage selects tabs itself with signals blocked.
+    connect(m_pageTabs, &QTabBar::currentChanged, this, [this](int index) {
         if (index >= 0)
             SwitchPage(index);
     });
-    connect(m_muxTabs, &QTabBar::tabBarClicked, this, [this](int index) {
+    connect(m_muxTabs, &QTabBar::currentChanged, this, [this](int index) {
         if (index < 0)
             return;
         CurrentMux = index;
         SwitchPage(CurrentPage);
     });
-    connect(m_serviceTabs, &QTabBar::tabBarClicked, this, [this](int index) {
+    connect(m_serviceTabs, &QTabBar::currentChanged, this, [this](int index) {
         if (index < 0)
             return;
         CurrentService = index;
@@ -155,6 +159,9 @@ bool CSetting::pageHasContent(int index) const
 void CSetting::SwitchPage(int page)
 {
     m_model.Filling = 1;
+    const QSignalBlocker pageTabsQuiet(m_pageTabs);
+    const QSignalBlocker muxTabsQuiet(m_muxTabs);
+    const QSignalBlocker serviceTabsQuiet(m_serviceTabs);
     if (page != CurrentPage) {
         m_pageTabs->setCurrentIndex(page);
         CurrentPage = page;
@@ -174,7 +181,7 @@ void CSetting::MarkChanged()
     m_model.CommitCountdown = CommitDelayTicks;
 }
 
-void CSetting::ActivatePanel()
+bool CSetting::ActivatePanel()
 {
     CurrentPage = -1;
     CurrentService = 0;
@@ -186,6 +193,7 @@ void CSetting::ActivatePanel()
         show();
         m_model.CommitCountdown = 0;
         m_model.StoreAsDefault = 0;
+        m_sync.RebootAfterWrite = 0;
         m_panelTimer.start(100);
         PanelActive = true;
     }
@@ -198,6 +206,7 @@ void CSetting::ActivatePanel()
     }
     m_sync.PendingMediaCommand = 0;
     SwitchPage(m_startup.ManufacturerMode ? ManufacturerPage : MultiplexPage);
+    return PanelActive;
 }
 
 void CSetting::DeactivatePanel(bool linkLost)

@@ -32,8 +32,8 @@ public:
 
     void BuildPanel();
     // Reads the linked device's configuration and, when that succeeds, shows
-    // the panel and starts the panel timer.
-    void ActivatePanel();
+    // the panel and starts the panel timer. Returns whether it did.
+    bool ActivatePanel();
     // Writes the model to the device once more when the panel is active,
     // then stops the timer and hides the panel. When the link is known to be
     // lost and no edit is pending there is nothing to save, and the final
