@@ -2,6 +2,7 @@
 
 #include "link/devicetable.h"
 #include "link/linkframe.h"
+#include "link/linktrace.h"
 #include "link/serialports.h"
 #include "link/serialtransport.h"
 #include "link/tcptransport.h"
@@ -57,13 +58,17 @@ bool CXmit::SendDataBlock(quint32 offset, const QByteArray &data)
 bool CXmit::exchange(quint8 requestClass, const QByteArray &payload, int timeoutMs)
 {
     const QByteArray frame = FrameEncoder::encode(requestClass, payload);
+    const DeviceCommand *command = IdentifyCommand(requestClass, payload.constData(), int(payload.size()));
+    const char *name = command ? command->name : "request";
     if (!m_transport) {
+        qCDebug(LinkTrace, "%s: no link open", name);
         LinkLost = true;
         WriteFlag = false;
         return false;
     }
     if (frame.isEmpty() || frame.size() > TransmitCapacity) {
         // Larger than any request of the command set: refused before sending.
+        qCDebug(LinkTrace, "%s: %lld payload bytes, too large to send", name, qlonglong(payload.size()));
         WriteFlag = false;
         return false;
     }
@@ -73,12 +78,19 @@ bool CXmit::exchange(quint8 requestClass, const QByteArray &payload, int timeout
 
     bool received = false;
     for (int attempt = 0; attempt < Attempts && !received; ++attempt) {
+        qCDebug(LinkTrace, "-> %s attempt %d: %s", name, attempt + 1, TraceHex(frame).constData());
         m_transport->transmit(frame);
         ++m_transmissions;
         received = receiveReply(timeoutMs);
+        if (!received)
+            qCDebug(LinkTrace, "%s: no valid reply within %d ms", name, timeoutMs);
     }
-    if (!received)
+    if (!received) {
+        qCDebug(LinkTrace, "%s: link lost", name);
         LinkLost = true;
+    } else if (ReplyClass == REPLY_REFUSED) {
+        qCDebug(LinkTrace, "%s: refused by the device", name);
+    }
     WriteFlag = false;
     return received && ReplyClass != REPLY_REFUSED;
 }
@@ -89,6 +101,8 @@ bool CXmit::receiveReply(int timeoutMs)
     const QDeadlineTimer deadline(timeoutMs);
     while (!decoder.isComplete() && !deadline.hasExpired()) {
         const QByteArray bytes = m_transport->receive(int(deadline.remainingTime()));
+        if (!bytes.isEmpty())
+            qCDebug(LinkTrace, "<- %s", TraceHex(bytes).constData());
         decoder.feed(bytes.constData(), int(bytes.size()));
     }
     ReplyClass = decoder.frameClass();
@@ -100,8 +114,11 @@ bool CXmit::receiveReply(int timeoutMs)
 bool CXmit::ConnectTcp(const QString &address)
 {
     auto tcp = std::make_unique<TcpTransport>();
-    if (!tcp->connectTo(address, TcpPort))
+    if (!tcp->connectTo(address, TcpPort)) {
+        qCDebug(LinkTrace, "tcp %s:%u: no connection", qPrintable(address), unsigned(TcpPort));
         return false;
+    }
+    qCDebug(LinkTrace, "tcp %s:%u: connected", qPrintable(address), unsigned(TcpPort));
     m_transport = std::move(tcp);
     return true;
 }
@@ -109,8 +126,11 @@ bool CXmit::ConnectTcp(const QString &address)
 bool CXmit::OpenSerialPort(const QString &path)
 {
     auto serial = std::make_unique<SerialTransport>();
-    if (!serial->open(path))
+    if (!serial->open(path)) {
+        qCDebug(LinkTrace, "serial %s: cannot open", qPrintable(path));
         return false;
+    }
+    qCDebug(LinkTrace, "serial %s: open", qPrintable(path));
     m_transport = std::move(serial);
     return true;
 }
