@@ -9,8 +9,16 @@
 
 #include <QDeadlineTimer>
 
+#include <algorithm>
+
 CXmit::CXmit(const DeviceTable *deviceTable)
-    : ListSerialPorts(UsbSerialPorts), TcpPort(DeviceTcpPort), m_deviceTable(deviceTable)
+    : ListSerialPorts(UsbSerialPorts),
+      TcpPort(DeviceTcpPort),
+      SerialPortOpener([](const QString &path) -> std::unique_ptr<Transport> {
+          auto serial = std::make_unique<SerialTransport>();
+          return serial->open(path) ? std::move(serial) : nullptr;
+      }),
+      m_deviceTable(deviceTable)
 {
     ReplyPayload.reserve(ReplyCapacity);
 }
@@ -24,7 +32,7 @@ bool CXmit::isSerialLink() const
 
 bool CXmit::SendRequest(quint8 requestClass, const QByteArray &payload, int timeoutUnits)
 {
-    return exchange(requestClass, payload, 5 * timeoutUnits);
+    return exchange(requestClass, payload, scaled(5 * timeoutUnits));
 }
 
 bool CXmit::Send(const DeviceCommand &command, const QByteArray &data)
@@ -52,7 +60,7 @@ bool CXmit::SendDataBlock(quint32 offset, const QByteArray &data)
     payload.append(char((offset >> 8) & 0xFF));
     payload.append(char(offset & 0xFF));
     payload.append(data);
-    return exchange(CMD_FW_DATA.requestClass, payload, DataBlockTimeoutMs);
+    return exchange(CMD_FW_DATA.requestClass, payload, scaled(DataBlockTimeoutMs));
 }
 
 bool CXmit::exchange(quint8 requestClass, const QByteArray &payload, int timeoutMs)
@@ -125,14 +133,19 @@ bool CXmit::ConnectTcp(const QString &address)
 
 bool CXmit::OpenSerialPort(const QString &path)
 {
-    auto serial = std::make_unique<SerialTransport>();
-    if (!serial->open(path)) {
+    std::unique_ptr<Transport> serial = SerialPortOpener(path);
+    if (!serial) {
         qCDebug(LinkTrace, "serial %s: cannot open", qPrintable(path));
         return false;
     }
     qCDebug(LinkTrace, "serial %s: open", qPrintable(path));
     m_transport = std::move(serial);
     return true;
+}
+
+int CXmit::scaled(int timeoutMs) const
+{
+    return std::max(1, int(timeoutMs * TimeoutScale));
 }
 
 void CXmit::CloseSerialPort()

@@ -64,6 +64,12 @@ public:
     std::function<QStringList()> ListSerialPorts;
     // The TCP port ConnectDevice and ConnectTcp use (6666 on real devices).
     quint16 TcpPort;
+    // Opens the serial port at path; the system's serial port by default.
+    // Tests put a simulated device in the same process behind a path.
+    std::function<std::unique_ptr<Transport>(const QString &path)> SerialPortOpener;
+    // Every reply time-out is multiplied by it: the tool keeps the device's
+    // own time-outs (1), tests that wait for silence shrink them.
+    double TimeoutScale = 1.0;
 
     QByteArray ReplyPayload;
     int ReplyLength = 0;
@@ -78,6 +84,7 @@ public:
 private:
     bool exchange(quint8 requestClass, const QByteArray &payload, int timeoutMs);
     bool receiveReply(int timeoutMs);
+    int scaled(int timeoutMs) const;
 
     const DeviceTable *m_deviceTable;
     std::unique_ptr<Transport> m_transport;

@@ -2,6 +2,7 @@
 // its pseudo-terminal.
 
 #include "devsimprocess.h"
+#include "inprocessdevice.h"
 
 #include "link/cxmit.h"
 #include "link/deviceoperations.h"
@@ -129,11 +130,12 @@ TEST(SerialLink, PortCanBeClosedAndReopened)
 
 TEST(ConnectDevice, SkipsASilentPortAndUsesTheNext)
 {
-    DevSimProcess silent, answering;
-    ASSERT_TRUE(silent.start({.extraArguments = {QStringLiteral("--fault"), QStringLiteral("all:silence")}}));
-    ASSERT_TRUE(answering.start({.code = 158, .versionByte = 15}));
+    InProcessDevice silent({.faults = {QStringLiteral("all:silence")}});
+    InProcessDevice answering({.code = 158, .versionByte = 15});
     CXmit xmit;
-    xmit.ListSerialPorts = [&] { return QStringList{silent.ptyPath(), QStringLiteral("/nonexistent/ttyACM0"), answering.ptyPath()}; };
+    silent.plugInto(xmit);
+    answering.plugInto(xmit);
+    xmit.ListSerialPorts = [&] { return QStringList{silent.portPath(), QStringLiteral("/nonexistent/ttyACM0"), answering.portPath()}; };
     EXPECT_EQ(xmit.ConnectDevice(), 15);
     EXPECT_TRUE(xmit.isSerialLink());
     EXPECT_EQ(xmit.Identity.HardwareCode, 158);

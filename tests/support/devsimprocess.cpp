@@ -1,6 +1,7 @@
 #include "devsimprocess.h"
 
-#include <QFile>
+#include "requestlog.h"
+
 #include <QRegularExpression>
 
 #include <csignal>
@@ -56,16 +57,10 @@ void DevSimProcess::stop()
 
 QStringList DevSimProcess::requestLog() const
 {
-    QFile file(m_folder.filePath(QStringLiteral("requests.log")));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return ReadRequestLog(m_folder.filePath(QStringLiteral("requests.log")));
 }
 
 QStringList DevSimProcess::commandsLogged() const
 {
-    QStringList commands;
-    for (const QString &line : requestLog())
-        commands << line.section(QLatin1Char(' '), 3, 3);
-    return commands;
+    return CommandsOf(requestLog());
 }

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "link/transport.h"
+
+#include <QByteArray>
+#include <QList>
+
+// A link whose device answers from a script: each transmitted frame takes
+// the next scripted reply (an empty one is silence).
+struct ScriptedLink
+{
+    QList<QByteArray> replies;
+    QList<QByteArray> sent;
+    QByteArray pending;
+    QByteArray staleInput;
+    int discards = 0;
+};
+
+class ScriptedTransport : public Transport
+{
+public:
+    explicit ScriptedTransport(ScriptedLink &link, bool serial = true) : m_link(link), m_serial(serial) {}
+
+    bool isSerial() const override { return m_serial; }
+    void discardInput() override
+    {
+        ++m_link.discards;
+        m_link.staleInput.clear();
+    }
+    void transmit(const QByteArray &frame) override
+    {
+        m_link.sent << frame;
+        m_link.pending += m_link.staleInput + (m_link.replies.isEmpty() ? QByteArray() : m_link.replies.takeFirst());
+        m_link.staleInput.clear();
+    }
+    QByteArray receive(int) override
+    {
+        QByteArray bytes = m_link.pending;
+        m_link.pending.clear();
+        return bytes;
+    }
+
+private:
+    ScriptedLink &m_link;
+    bool m_serial;
+};
