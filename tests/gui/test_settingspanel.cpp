@@ -1,13 +1,10 @@
-// The settings panel in the real main window, linked to the simulated device.
+// The settings panel in the real main window, linked to a simulated device.
 
-#include "devsimprocess.h"
 #include "guitestsupport.h"
+#include "linkedwindow.h"
 
 #include "auxiliary/beep.h"
-#include "app/gui/cdiduvifacedlg.h"
-#include "app/sidefiles.h"
 #include "auxiliary/gui/cinfo.h"
-#include "link/cxmit.h"
 #include "panel/gui/csetting.h"
 #include "panel/gui/ownerdrawntabbar.h"
 #include "panel/gui/settingspage.h"
@@ -15,51 +12,17 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QWheelEvent>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class PanelTest : public ::testing::Test
+// Most panel tests run against a simulated device in the test's process.
+class PanelTest : public LinkedWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        startup.ProgramFolder = folder.path();
-        startup.DesktopFolder = folder.path();
-    }
-
-    // Starts a simulated device and the window searching its port.
-    bool open(const DevSimProcess::Options &options = {})
-    {
-        if (!device.start(options))
-            return false;
-        xmit.ListSerialPorts = [this] { return QStringList{device.ptyPath()}; };
-        window = std::make_unique<CDiduvIfaceDlg>(xmit, startup);
-        window->OnInitDialog();
-        window->show();
-        return true;
-    }
-
-    // Links the window to a simulated device of that code; true once the
-    // panel is active.
-    bool link(const DevSimProcess::Options &options = {})
-    {
-        return open(options) && QTest::qWaitFor([&] {
-            return window->statusStrip()->statusText() == QStringLiteral("Hardware connected");
-        }, 15000);
-    }
-
-    CSetting &panel() { return *window->panel(); }
-    QStringList commands() const { return device.commandsLogged(); }
-
-    QTemporaryDir folder;
-    StartupValues startup;
-    DevSimProcess device;
-    CXmit xmit;
-    std::unique_ptr<CDiduvIfaceDlg> window;
+    bool link(const InProcessDevice::Options &options = {}) { return linkInProcess(options); }
 };
 
 QColor PixelInsideTab(const OwnerDrawnTabBar &tabs, int index)
@@ -180,7 +143,9 @@ TEST_F(PanelTest, RefusedConfigurationKeepsThePanelHidden)
 {
     QList<int> beeps;
     const BeepSink previous = SetBeepSink([&](int frequency, int duration) { beeps << frequency << duration; });
-    ASSERT_TRUE(open({.extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_READ_CONFIG:refuse")}}));
+    inProcess = std::make_unique<InProcessDevice>(InProcessDevice::Options{.faults = {QStringLiteral("CMD_READ_CONFIG:refuse")}});
+    inProcess->plugInto(xmit);
+    open({inProcess->portPath()});
     ASSERT_TRUE(QTest::qWaitFor([&] { return commands().contains(QStringLiteral("CMD_READ_CONFIG")); }, 10000));
     EXPECT_FALSE(panel().PanelActive);
     EXPECT_FALSE(panel().isVisible());

@@ -1,0 +1,62 @@
+#include "linkedwindow.h"
+
+#include "auxiliary/gui/cinfo.h"
+#include "panel/gui/csetting.h"
+
+#include <QDir>
+#include <QTest>
+
+const QString LinkedWindowTest::NoDeviceTitle = QStringLiteral("RERUDAD 9.8 - VOZEDUV(c) (setup 12)");
+
+LinkedWindowTest::LinkedWindowTest()
+{
+    startup.ProgramFolder = folder.path();
+    startup.FirmwareFolder = folder.filePath(QStringLiteral("firmware/"));
+    startup.DesktopFolder = folder.filePath(QStringLiteral("Desktop"));
+    QDir().mkpath(startup.DesktopFolder);
+    startup.SetupVersion = 12;
+}
+
+void LinkedWindowTest::open(const QStringList &ports)
+{
+    xmit.ListSerialPorts = [ports] { return ports; };
+    window = std::make_unique<CDiduvIfaceDlg>(xmit, startup);
+    window->OnInitDialog();
+    window->show();
+}
+
+bool LinkedWindowTest::linkInProcess(const InProcessDevice::Options &options)
+{
+    inProcess = std::make_unique<InProcessDevice>(options);
+    inProcess->plugInto(xmit);
+    open({inProcess->portPath()});
+    return waitForStatusText(QStringLiteral("Hardware connected"));
+}
+
+bool LinkedWindowTest::linkProcess(const DevSimProcess::Options &options)
+{
+    if (!process.start(options))
+        return false;
+    open({process.ptyPath()});
+    return waitForStatusText(QStringLiteral("Hardware connected"));
+}
+
+bool LinkedWindowTest::waitForTitle(const QString &suffix, int timeoutMs) const
+{
+    return QTest::qWaitFor([&] { return window->windowTitle() == NoDeviceTitle + suffix; }, timeoutMs);
+}
+
+bool LinkedWindowTest::waitForStatusText(const QString &text, int timeoutMs) const
+{
+    return QTest::qWaitFor([&] { return window->statusStrip()->statusText() == text; }, timeoutMs);
+}
+
+QStringList LinkedWindowTest::commands() const
+{
+    return inProcess ? inProcess->commandsLogged() : process.commandsLogged();
+}
+
+CSetting &LinkedWindowTest::panel() const
+{
+    return *window->panel();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "devsimprocess.h"
+#include "inprocessdevice.h"
+
+#include "app/gui/cdiduvifacedlg.h"
+#include "app/sidefiles.h"
+#include "link/cxmit.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class CSetting;
+
+// The real main window in a temporary program folder, searching only the
+// serial ports a test gives it: a simulated device in the test's process
+// (fast, time-outs shrunk) or one started as a process behind a
+// pseudo-terminal (the real serial path end to end).
+class LinkedWindowTest : public ::testing::Test
+{
+protected:
+    static const QString NoDeviceTitle; // the title of setup version 12 without a device
+
+    LinkedWindowTest();
+
+    // Builds and shows the window searching these serial ports.
+    void open(const QStringList &ports);
+    // Opens the window linked to a new in-process device; true once the
+    // strip says "Hardware connected".
+    bool linkInProcess(const InProcessDevice::Options &options);
+    bool linkInProcess() { return linkInProcess(InProcessDevice::Options{}); }
+    // The same with the simulated device started as a process.
+    bool linkProcess(const DevSimProcess::Options &options);
+    bool linkProcess() { return linkProcess(DevSimProcess::Options{}); }
+
+    bool waitForTitle(const QString &suffix, int timeoutMs = 15000) const;
+    bool waitForStatusText(const QString &text, int timeoutMs = 15000) const;
+    // The commands the linked device received, in order.
+    QStringList commands() const;
+    CSetting &panel() const;
+
+    QTemporaryDir folder;
+    StartupValues startup;
+    CXmit xmit;
+    std::unique_ptr<InProcessDevice> inProcess;
+    DevSimProcess process;
+    std::unique_ptr<CDiduvIfaceDlg> window;
+};
