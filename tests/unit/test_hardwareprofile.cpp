@@ -1,5 +1,5 @@
-// Every expectation here is written from the device documentation's tables
-// and rules, code by code; none is taken from the table under test.
+// Every expectation here is written by hand, code by code, from the list of
+// models and the rules they follow; none is taken from the table under test.
 
 #include "answeringprompts.h"
 
