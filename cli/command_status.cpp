@@ -18,10 +18,8 @@ int Status(CliContext &context)
         return context.fail(ExitDeviceFailure, xmit.LinkLost ? QStringLiteral("no reply to the status request")
                                                               : QStringLiteral("the device refused the status request"));
     }
-    const StatusReplyFormat format =
-        StatusReplyFormat::ForHardware(xmit.Identity.HardwareCode, xmit.Identity.FirmwareVersionByte);
     DeviceStatus status;
-    if (xmit.ReplyLength == 0 || !DecodeStatusReply(xmit.ReplyPayload, format, status)) {
+    if (xmit.ReplyLength == 0 || !DecodeStatusReply(xmit.ReplyPayload, xmit.Identity.Profile().StatusReply(), status)) {
         return context.fail(ExitDeviceFailure, QStringLiteral("the status reply (%1 bytes) cannot be decoded")
                                                    .arg(xmit.ReplyLength));
     }

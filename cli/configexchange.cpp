@@ -16,7 +16,7 @@ constexpr qint64 LargestModelJson = 1 << 20;
 ConfigModel LinkedModel(const DeviceIdentity &identity)
 {
     ConfigModel model;
-    model.ApplyHardwareLimits(identity.HardwareCode);
+    model.ApplyHardwareLimits(identity.Profile());
     return model;
 }
 

@@ -9,14 +9,10 @@
 
 namespace {
 
-constexpr int AcceptedCodes[] = {121, 128, 131, 132, 133, 134, 135, 136, 137, 138, 139, 140,
-                                 141, 142, 143, 144, 145, 146, 147, 148, 149, 150, 151, 152,
-                                 153, 154, 155, 156, 157, 158, 159, 176, 178, 192};
-
 ConfigModel LinkedModel(const DeviceIdentity &identity)
 {
     ConfigModel model;
-    model.ApplyHardwareLimits(identity.HardwareCode);
+    model.ApplyHardwareLimits(identity.Profile());
     return model;
 }
 
@@ -27,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size < 2)
         return 0;
     DeviceIdentity identity;
-    identity.HardwareCode = quint8(AcceptedCodes[data[0] % std::size(AcceptedCodes)]);
+    static const QList<int> acceptedCodes = HardwareProfile::AcceptedCodes();
+    identity.HardwareCode = quint8(acceptedCodes[data[0] % acceptedCodes.size()]);
     identity.FirmwareVersionByte = data[1];
     const QByteArrayView record(data + 2, qsizetype(size - 2));
 

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 2)
         return 0;
-    const StatusReplyFormat format = StatusReplyFormat::ForHardware(data[0], data[1]);
+    const StatusReplyFormat format = HardwareProfile::Of(data[0], data[1]).StatusReply();
     const QByteArrayView reply(data + 2, qsizetype(size - 2));
 
     DeviceStatus status;

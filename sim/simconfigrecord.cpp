@@ -1,14 +1,14 @@
 #include "simconfigrecord.h"
 
-#include "app/hardwaretable.h"
 #include "config/configcodec.h"
 
 namespace {
 
-ConfigModel DefaultModel(quint8 hardwareCode)
+ConfigModel DefaultModel(const HardwareProfile &profile)
 {
+    const quint8 hardwareCode = quint8(profile.HardwareCode());
     ConfigModel model;
-    model.ApplyHardwareLimits(hardwareCode);
+    model.ApplyHardwareLimits(profile);
     model.Reference = QStringLiteral("SIM-%1").arg(hardwareCode);
     model.DefaultCountry = 1;
     model.CountryCopy = 1;
@@ -17,14 +17,15 @@ ConfigModel DefaultModel(quint8 hardwareCode)
     model.OriginalNetworkId = 0x20FA;
     model.NetworkName = QStringLiteral("SIM NETWORK");
     model.HardwareType = 0;
-    model.CapabilityUsb = HasPlayRec(hardwareCode) ? 1 : 0;
-    model.Dhcp = RecordLayoutOf(hardwareCode) == 3 ? 0 : 1;
+    model.CapabilityUsb = profile.HasPlayRec() ? 1 : 0;
+    // Layout 3 carries no DHCP flag: its devices are read as not using DHCP.
+    model.Dhcp = profile.Layout() == RecordLayout::Layout3 ? 0 : 1;
     model.Mac = {0x02, 0x00, 0x5E, 0x10, 0x00, hardwareCode};
     model.MediaFileName = QStringLiteral("clip.ts");
 
     for (int m = 0; m < model.UsedMuxes(); ++m) {
         MuxSettings &mux = model.Mux[m];
-        mux.Mode = hardwareCode == 156 ? 3 : 1;
+        mux.Mode = profile.OutputsOnlyDvbS() ? 3 : 1;
         mux.TsId = m + 1;
         mux.FreqKHz = qint32(model.FreqDefaultKHz) + m * 8000;
         mux.SymbolRate = qint32(model.SymbolRateDefault);
@@ -56,7 +57,7 @@ QByteArray DefaultConfigRecord(quint8 hardwareCode, quint8 firmwareVersionByte)
     DeviceIdentity identity;
     identity.HardwareCode = hardwareCode;
     identity.FirmwareVersionByte = firmwareVersionByte;
-    ConfigModel model = DefaultModel(hardwareCode);
+    ConfigModel model = DefaultModel(identity.Profile());
     // The default texts are short: the record always fits.
     return EncodeConfigBlock(identity, model).value_or(QByteArray());
 }

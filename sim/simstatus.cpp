@@ -1,7 +1,6 @@
 #include "simstatus.h"
 
 #include "auxiliary/devicecharmap.h"
-#include "config/devicestatus.h"
 
 #include <QDir>
 
@@ -63,7 +62,8 @@ void AppendFileList(QByteArray &out, const QString &folder)
 
 } // namespace
 
-SimStatus::SimStatus(quint8 hardwareCode, quint8 versionByte) : m_code(hardwareCode), m_versionByte(versionByte)
+SimStatus::SimStatus(quint8 hardwareCode, quint8 versionByte)
+    : m_profile(HardwareProfile::Of(hardwareCode, versionByte))
 {
     m_sinceStart.start();
 }
@@ -77,12 +77,12 @@ void SimStatus::setOptions(const SimStatusOptions &options)
 // The device has as many inputs and multiplexes as the tool expects of its hardware.
 int SimStatus::serviceCount() const
 {
-    return StatusReplyFormat::ForHardware(m_code, m_versionByte).ServiceCount;
+    return m_profile.ServiceCount();
 }
 
 int SimStatus::muxCount() const
 {
-    return StatusReplyFormat::ForHardware(m_code, m_versionByte).MuxCount;
+    return m_profile.MuxCount();
 }
 
 QByteArray SimStatus::reply(const QDateTime &clock, quint8 playerCommand) const
@@ -99,7 +99,7 @@ QByteArray SimStatus::reply(const QDateTime &clock, quint8 playerCommand) const
     out.append(char(clock.time().minute()));
     out.append(char(clock.time().second()));
 
-    if (m_code == 192 && m_versionByte >= 15)
+    if (m_profile.StatusReply().HasLogoList)
         AppendFileList(out, m_options.logoDir);
     appendBitrates(out, clock);
     return out;
@@ -127,7 +127,7 @@ void SimStatus::appendInputs(QByteArray &out, quint8 playerCommand) const
 
 void SimStatus::appendAutoMode(QByteArray &out, quint8 playerCommand) const
 {
-    if (m_code == 121 || m_code == 128)
+    if (!m_profile.StatusReply().HasAutoMode)
         return;
     // A player started by hand shows "MP" (2) or "MR" (3); stopped, the
     // device is in the mode it was given.
@@ -141,8 +141,7 @@ void SimStatus::appendAutoMode(QByteArray &out, quint8 playerCommand) const
 
 void SimStatus::appendBitrates(QByteArray &out, const QDateTime &clock) const
 {
-    // Only the multi-service models report their multiplexes' load.
-    if (m_code != 176 && m_code != 178)
+    if (!m_profile.ReportsMuxBitrates())
         return;
     const int servicesPerMux = serviceCount() / muxCount();
     for (int j = 0; j < muxCount(); ++j) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hardware/hardwareprofile.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -35,8 +37,7 @@ private:
     void appendAutoMode(QByteArray &out, quint8 playerCommand) const;
     void appendBitrates(QByteArray &out, const QDateTime &clock) const;
 
-    quint8 m_code;
-    quint8 m_versionByte;
+    HardwareProfile m_profile;
     SimStatusOptions m_options;
     QElapsedTimer m_sinceStart;
 };

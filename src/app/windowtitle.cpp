@@ -1,17 +1,16 @@
 #include "app/windowtitle.h"
 
-#include "app/hardwaretable.h"
-
 QString WindowTitle(int setupVersion, const DeviceIdentity *linkedDevice)
 {
     QString title = QStringLiteral("RERUDAD 9.8 - VOZEDUV(c) (setup %1)").arg(setupVersion);
     if (linkedDevice) {
         const int code = linkedDevice->HardwareCode;
+        const HardwareProfile profile = linkedDevice->Profile();
         title += QStringLiteral(" (H%1[%2]-%3.%4)")
                      .arg(code)
                      .arg(QString::number(code, 16).toUpper())
-                     .arg(FirmwareMajor(code, linkedDevice->FirmwareVersionByte))
-                     .arg(FirmwareMinorShown(code, linkedDevice->FirmwareVersionByte, linkedDevice->FirmwareMinor));
+                     .arg(profile.FirmwareMajor())
+                     .arg(profile.FirmwareMinorShown());
     }
     return title;
 }

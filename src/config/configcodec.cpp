@@ -24,34 +24,35 @@ bool StartsWithMagic(QByteArrayView record)
 
 // Layout 2 devices take only a record with their own header; every other
 // device takes anything but such a record.
-bool IsAccepted(QByteArrayView record, int hardwareCode)
+bool IsAccepted(QByteArrayView record, const HardwareProfile &profile)
 {
-    if (RecordLayoutOf(hardwareCode) != 2)
+    if (profile.Layout() != RecordLayout::Layout2)
         return !StartsWithMagic(record);
     return record.size() >= LayoutTwoHeaderSize && StartsWithMagic(record)
-        && quint8(record[4]) == hardwareCode;
+        && quint8(record[4]) == profile.HardwareCode();
 }
 
 template <class Io>
-void VisitLayout(Io &io, ConfigModel &model, const DeviceIdentity &identity)
+void VisitLayout(Io &io, ConfigModel &model, const HardwareProfile &profile)
 {
-    switch (RecordLayoutOf(identity.HardwareCode)) {
-    case 0:
+    switch (profile.Layout()) {
+    case RecordLayout::Layout0:
         VisitLayout0(io, model);
         break;
-    case 2:
+    case RecordLayout::Layout1:
+        VisitLayout1(io, model, profile);
+        break;
+    case RecordLayout::Layout2:
         VisitLayout2(io, model);
         break;
-    case 3:
+    case RecordLayout::Layout3:
         VisitLayout3(io, model);
         break;
-    default:
-        VisitLayout1(io, model, identity);
     }
 }
 
 // Values a device may send that the pages cannot show.
-void ApplyDecodingCorrections(ConfigModel &model, int hardwareCode)
+void ApplyDecodingCorrections(ConfigModel &model, const HardwareProfile &profile)
 {
     MuxSettings &mux = model.Mux[0];
     if (mux.LevelAttDb > 29 || mux.LevelAttDb < 0)
@@ -60,8 +61,8 @@ void ApplyDecodingCorrections(ConfigModel &model, int hardwareCode)
         model.Service[0].AudioBitrate = 3;
     if (model.LcnIdType > 3)
         model.LcnIdType = 0;
-    // Code 156 only modulates DVB-S, whatever its record says.
-    if (hardwareCode == 156)
+    // Hardware that only modulates DVB-S does so whatever its record says.
+    if (profile.OutputsOnlyDvbS())
         mux.Mode = 3;
 }
 
@@ -114,20 +115,6 @@ void ApplyLiteRule(ConfigModel &model)
 
 } // namespace
 
-int RecordLayoutOf(int hardwareCode)
-{
-    switch (hardwareCode) {
-    case 121:
-        return 0;
-    case 176: case 178:
-        return 2;
-    case 192:
-        return 3;
-    default:
-        return 1;
-    }
-}
-
 QString CodecControls::MediaFileText(const ConfigModel &model) const
 {
     return model.MediaFileName;
@@ -156,18 +143,18 @@ QString CodecControls::LogoListText(const ConfigModel &model) const
 bool DecodeConfigBlock(QByteArrayView record, const DeviceIdentity &identity, ConfigModel &model,
                        CodecControls *controls)
 {
-    const int code = identity.HardwareCode;
-    if (record.isEmpty() || record.size() > ConfigBlockCapacity || !IsAccepted(record, code))
+    const HardwareProfile profile = identity.Profile();
+    if (record.isEmpty() || record.size() > ConfigBlockCapacity || !IsAccepted(record, profile))
         return false;
 
     // Decoded aside, so that a record cut short leaves the model untouched.
     ConfigModel decoded = model;
-    decoded.ResetForDecode(code, identity.FirmwareVersionByte);
-    RecordReader reader(record, RecordLayoutOf(code) == 2 ? LayoutTwoHeaderSize : 0);
-    VisitLayout(reader, decoded, identity);
+    decoded.ResetForDecode(profile);
+    RecordReader reader(record, profile.Layout() == RecordLayout::Layout2 ? LayoutTwoHeaderSize : 0);
+    VisitLayout(reader, decoded, profile);
     if (!reader.ok())
         return false;
-    ApplyDecodingCorrections(decoded, code);
+    ApplyDecodingCorrections(decoded, profile);
     ApplyApplicationTableDefaults(decoded);
 
     // The panel ignores the notifications its controls send while filling.
@@ -187,8 +174,7 @@ std::optional<QByteArray> EncodeConfigBlock(const DeviceIdentity &identity, Conf
                                             CodecControls *controls)
 {
     const CodecControls &shown = ControlsOrModel(controls);
-    const int code = identity.HardwareCode;
-    const int layout = RecordLayoutOf(code);
+    const HardwareProfile profile = identity.Profile();
 
     // Corrected aside, so that a refused record leaves the model untouched.
     ConfigModel encoded = model;
@@ -196,15 +182,15 @@ std::optional<QByteArray> EncodeConfigBlock(const DeviceIdentity &identity, Conf
         encoded.LogoName = shown.LogoListText(model);
     ApplyRangeCorrections(encoded);
     encoded.MediaFileName = DeviceMediaFileName(shown.MediaFileText(model));
-    if (layout == 0)
+    if (profile.Layout() == RecordLayout::Layout0)
         ApplyLiteRule(encoded);
 
     RecordWriter writer;
-    if (layout == 2) {
+    if (profile.Layout() == RecordLayout::Layout2) {
         writer.raw(QByteArrayView(LayoutTwoMagic, 4));
-        writer.byte(code);
+        writer.byte(profile.HardwareCode());
     }
-    VisitLayout(writer, encoded, identity);
+    VisitLayout(writer, encoded, profile);
     if (writer.record().size() > ConfigBlockCapacity)
         return std::nullopt;
     model = encoded;

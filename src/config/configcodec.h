@@ -16,10 +16,6 @@ inline constexpr int ConfigBlockCapacity = 1024;
 inline constexpr char LayoutTwoMagic[] = "VOVI";
 inline constexpr int LayoutTwoHeaderSize = 5;
 
-// The record layout a hardware code uses: 0 for code 121, 2 for codes 176
-// and 178, 3 for code 192, 1 for every other code.
-int RecordLayoutOf(int hardwareCode);
-
 // Three values the codec shares with controls of the settings panel rather
 // than with the model: the media file edit (control 1097), the overlay logo
 // box (control 1299) and the logo list of the manufacturer page (control

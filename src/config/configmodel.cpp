@@ -2,50 +2,22 @@
 
 #include <algorithm>
 
-namespace {
-
-bool HasInfrared(int hardwareCode)
+void ConfigModel::ApplyHardwareLimits(const HardwareProfile &profile)
 {
-    switch (hardwareCode) {
-    case 131: case 134: case 138: case 143: case 144: case 148: case 155: case 158: case 159:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool Has4K(int hardwareCode)
-{
-    return hardwareCode == 144 || hardwareCode == 146 || hardwareCode == 152 || hardwareCode == 192;
-}
-
-} // namespace
-
-void ConfigModel::ApplyHardwareLimits(int hardwareCode)
-{
-    MuxCount = hardwareCode == 176 ? 2 : 1;
-    switch (hardwareCode) {
-    case 176:
-        ServiceCount = 4;
-        break;
-    case 178: case 157: case 154: case 142:
-        ServiceCount = 2;
-        break;
-    default:
-        ServiceCount = 1;
-    }
-
-    // Code 156 is the satellite model: an L-band output and DVB-S symbol rates.
-    const bool satellite = hardwareCode == 156;
-    FreqMinKHz = satellite ? 950000 : 47000;
-    FreqMaxKHz = satellite ? 1150000 : 862000;
-    FreqDefaultKHz = satellite ? 960000 : 474000;
-    SymbolRateMin = satellite ? 2500 : 2000;
-    SymbolRateMax = satellite ? 22000 : 6960;
-    SymbolRateDefault = satellite ? 22000 : 6875;
-    VideoBitrateMin = 500;
-    VideoBitrateMax = 15000;
-    VideoBitrateDefault = 9000;
+    MuxCount = profile.MuxCount();
+    ServiceCount = profile.ServiceCount();
+    const ValueRange frequency = profile.FrequencyKHz();
+    FreqMinKHz = frequency.Min;
+    FreqMaxKHz = frequency.Max;
+    FreqDefaultKHz = frequency.Default;
+    const ValueRange symbolRate = profile.SymbolRate();
+    SymbolRateMin = symbolRate.Min;
+    SymbolRateMax = symbolRate.Max;
+    SymbolRateDefault = symbolRate.Default;
+    const ValueRange videoBitrate = profile.VideoBitrateKbps();
+    VideoBitrateMin = videoBitrate.Min;
+    VideoBitrateMax = videoBitrate.Max;
+    VideoBitrateDefault = videoBitrate.Default;
 }
 
 int ConfigModel::UsedMuxes() const
@@ -63,7 +35,7 @@ int ConfigModel::ValidScheduleEntries() const
     return std::clamp(ScheduleCount, 0, MaxScheduleEntries);
 }
 
-void ConfigModel::ResetForDecode(int hardwareCode, int firmwareVersionByte)
+void ConfigModel::ResetForDecode(const HardwareProfile &profile)
 {
     IpProtocol = 0;
     Ttl = 64;
@@ -75,9 +47,9 @@ void ConfigModel::ResetForDecode(int hardwareCode, int firmwareVersionByte)
     H264Profile = 0;
     PcmVolume = 0;
     HardwareType = 1;
-    CapabilityUsb = hardwareCode == 192 && firmwareVersionByte >= 15 ? 1 : 0;
-    CapabilityIr = HasInfrared(hardwareCode) ? 1 : 0;
-    Capability4K = Has4K(hardwareCode) ? 1 : 0;
+    CapabilityUsb = profile.CapabilityUsbAtReset() ? 1 : 0;
+    CapabilityIr = profile.CapabilityIrAtReset() ? 1 : 0;
+    Capability4K = profile.Capability4KAtReset() ? 1 : 0;
     Dhcp = 1;
     Mac.fill(0);
     DeviceIp = QStringLiteral("192.168.1.10");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hardware/hardwareprofile.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -157,7 +159,7 @@ struct ConfigModel
     quint8 StoreAsDefault = 0;   // the next write also stores the factory default
 
     // Sets MuxCount, ServiceCount and the nine limits for the hardware.
-    void ApplyHardwareLimits(int hardwareCode);
+    void ApplyHardwareLimits(const HardwareProfile &profile);
 
     // The number of Mux and Service elements the hardware uses, kept within
     // the arrays whatever the counts hold.
@@ -169,7 +171,7 @@ struct ConfigModel
     // Gives every member that has a reset value that value, as a record
     // decode does before it reads the fields; the capabilities follow from
     // the hardware. Members without a reset value keep theirs.
-    void ResetForDecode(int hardwareCode, int firmwareVersionByte);
+    void ResetForDecode(const HardwareProfile &profile);
 
     bool operator==(const ConfigModel &) const = default;
 

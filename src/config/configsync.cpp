@@ -48,7 +48,7 @@ void ConfigSynchronizer::WriteModel()
     ReadConfiguration();
     if (m_model.StoreAsDefault) {
         StoreFactoryDefault(m_xmit, Identity, ProgramFolder, m_model.LogoName);
-        if (Identity.HardwareCode == 121)
+        if (Identity.Profile().StoresDefaultByShell())
             m_xmit.Send(CMD_REBOOT);
         m_model.StoreAsDefault = 0;
     }
@@ -86,10 +86,8 @@ void ConfigSynchronizer::PollStatus()
 {
     // A reply that cannot be decoded leaves both statuses and the pages as
     // they were until the next good poll.
-    const StatusReplyFormat format{Identity.HardwareCode, Identity.FirmwareVersionByte, m_model.ServiceCount,
-                                   m_model.MuxCount};
     if (!m_xmit.Send(CMD_GET_STATUS) || m_xmit.ReplyLength == 0
-        || !DecodeStatusReply(m_xmit.ReplyPayload, format, PolledStatus))
+        || !DecodeStatusReply(m_xmit.ReplyPayload, Identity.Profile().StatusReply(), PolledStatus))
         return;
     if (ApplyStatusChanges(PolledStatus, LastStatus).any())
         m_pages.RefreshMediaStatus();

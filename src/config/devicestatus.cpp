@@ -1,7 +1,6 @@
 #include "config/devicestatus.h"
 
 #include "auxiliary/devicecharmap.h"
-#include "config/configmodel.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -75,16 +74,6 @@ bool ReadClock(ReplyReader &reader, DeviceDateTime &clock)
         && reader.byte(clock.Hour) && reader.byte(clock.Minute) && reader.byte(clock.Second);
 }
 
-bool HasLogoList(const StatusReplyFormat &format)
-{
-    return format.HardwareCode == 192 && format.FirmwareVersionByte >= 15;
-}
-
-bool HasAutoMode(const StatusReplyFormat &format)
-{
-    return format.HardwareCode != 121 && format.HardwareCode != 128;
-}
-
 // The fields of the reply in order, onto status; false when the reply ends
 // inside a field.
 bool ReadStatus(ReplyReader &reader, const StatusReplyFormat &format, DeviceStatus &status)
@@ -96,7 +85,7 @@ bool ReadStatus(ReplyReader &reader, const StatusReplyFormat &format, DeviceStat
     }
 
     status.AutoModeCode = 0;
-    if (HasAutoMode(format) && !reader.byte(status.AutoModeCode))
+    if (format.HasAutoMode && !reader.byte(status.AutoModeCode))
         return false;
 
     quint8 mediaCount = 0;
@@ -112,7 +101,7 @@ bool ReadStatus(ReplyReader &reader, const StatusReplyFormat &format, DeviceStat
     if (reader.dataRemains() && !ReadClock(reader, status.DeviceClock))
         return false;
 
-    if (HasLogoList(format)) {
+    if (format.HasLogoList) {
         // Without a logo count the bitrates cannot follow either.
         quint8 logoCount = 0;
         if (!reader.byte(logoCount))
@@ -144,13 +133,6 @@ QJsonArray ToJsonArray(const Array &values)
 }
 
 } // namespace
-
-StatusReplyFormat StatusReplyFormat::ForHardware(int hardwareCode, int firmwareVersionByte)
-{
-    ConfigModel model;
-    model.ApplyHardwareLimits(hardwareCode);
-    return {hardwareCode, firmwareVersionByte, model.ServiceCount, model.MuxCount};
-}
 
 bool DecodeStatusReply(QByteArrayView reply, const StatusReplyFormat &format, DeviceStatus &status)
 {

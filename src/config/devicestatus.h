@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hardware/hardwareprofile.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QJsonObject>
@@ -53,26 +55,13 @@ struct DeviceStatus
     bool operator==(const DeviceStatus &) const = default;
 };
 
-// What shapes a status reply: the hardware and firmware of the device and
-// how many services and multiplexes that hardware has.
-struct StatusReplyFormat
-{
-    int HardwareCode = 0;
-    int FirmwareVersionByte = 0;
-    int ServiceCount = 1;
-    int MuxCount = 1;
-
-    // The format of a device of that hardware, with the service and
-    // multiplex counts the configuration model gives it.
-    static StatusReplyFormat ForHardware(int hardwareCode, int firmwareVersionByte);
-};
-
 // Decodes a CMD_GET_STATUS reply on top of status: fields the reply leaves
 // out (the clock, the logo list, the bitrates, the inputs of services the
 // hardware does not have) keep the values status already holds, so that a
 // short reply does not blank what an earlier poll reported. Media and logo
 // names beyond MaxFileNames are passed over. A reply cut short inside a
 // field cannot be decoded: the result is false and status is unchanged.
+// The format is the linked hardware's (HardwareProfile::StatusReply).
 bool DecodeStatusReply(QByteArrayView reply, const StatusReplyFormat &format, DeviceStatus &status);
 
 // Which of the values shown on the pages differ between two polls.

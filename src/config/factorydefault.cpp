@@ -8,23 +8,6 @@
 
 #include <optional>
 
-int LogoFlashBlock(int hardwareCode)
-{
-    switch (hardwareCode) {
-    case 121:
-    case 192:
-        return -1;
-    case 128:
-        return 989;
-    case 131:
-        return 926;
-    case 158: case 159: case 176: case 178:
-        return 1021;
-    default:
-        return 750;
-    }
-}
-
 QString LocalLogoPath(const QString &programFolder, const QString &logoName)
 {
     if (logoName.isEmpty() || logoName == QLatin1String(".") || logoName == QLatin1String("..")
@@ -51,7 +34,7 @@ std::optional<QByteArray> ReadWholeFile(const QString &path)
     return contents;
 }
 
-void StoreOnCode121(CXmit &xmit, const QString &localLogo)
+void StoreByShell(CXmit &xmit, const QString &localLogo)
 {
     DeviceShell(xmit, QStringLiteral("cp /LENADU/current16.cfg /LENADU/default16.cfg"));
     DeviceShell(xmit, QStringLiteral("mount /dev/mmcblk0p1 /mnt"));
@@ -77,16 +60,17 @@ void StoreFactoryDefault(CXmit &xmit, const DeviceIdentity &identity, const QStr
                          const QString &logoName)
 {
     const QString localLogo = LocalLogoPath(programFolder, logoName);
-    if (identity.HardwareCode == 121) {
-        StoreOnCode121(xmit, localLogo);
+    const HardwareProfile profile = identity.Profile();
+    if (profile.StoresDefaultByShell()) {
+        StoreByShell(xmit, localLogo);
         return;
     }
     xmit.Send(CMD_SAVE_DEFAULT);
-    const int block = LogoFlashBlock(identity.HardwareCode);
-    if (block < 0)
+    const std::optional<quint16> block = profile.LogoFlashBlock();
+    if (!block)
         return;
     const std::optional<QByteArray> logo = ReadWholeFile(localLogo);
     if (!logo)
         return;
-    WriteFlashArea(xmit, quint16(block), *logo);
+    WriteFlashArea(xmit, *block, *logo);
 }

@@ -5,20 +5,15 @@
 class CXmit;
 struct DeviceIdentity;
 
-// The flash area that holds the boot logo, by hardware code; -1 for the
-// hardware that keeps no logo in flash (code 192) and for code 121, which
-// keeps it as a file.
-int LogoFlashBlock(int hardwareCode);
-
 // The local logo file named by the device's LogoName: only a plain file
 // name inside the program's "logos" folder is accepted, so that a device
 // cannot make the tool upload an arbitrary local file. Empty when refused.
 QString LocalLogoPath(const QString &programFolder, const QString &logoName);
 
 // Stores the device's current configuration as its factory default, with the
-// logo: on code 121 by shell commands and a file upload (the caller then
-// reboots once more), on every other code by CMD_SAVE_DEFAULT and the logo's
-// flash area.
+// logo: by shell commands and a file upload on hardware that keeps both as
+// files (the caller then reboots once more), else by CMD_SAVE_DEFAULT and
+// the logo's flash area (HardwareProfile::StoresDefaultByShell).
 void StoreFactoryDefault(CXmit &xmit, const DeviceIdentity &identity, const QString &programFolder,
                          const QString &logoName);
 

@@ -2,22 +2,6 @@
 
 namespace {
 
-// Codes 142, 154 and 157 send no application tables and no 4K byte, and
-// put their HDCP byte after the modulation fields.
-bool HasApplicationTables(int code)
-{
-    return code != 142 && code != 154 && code != 157;
-}
-
-// Codes 158 and 159 store the LCN country as the index minus 27, so that
-// their byte 0 means no country ("---", index 27).
-constexpr quint32 LcnCountryShift = 27;
-
-bool ShiftsLcnCountry(int code)
-{
-    return code == 158 || code == 159;
-}
-
 // Audio delays travel as sign and magnitude: bit 15 the sign, bits 0-14 the
 // milliseconds.
 template <class Io>
@@ -60,17 +44,20 @@ void ServiceGroup(Io &io, ConfigModel &model, ServiceSettings &service, bool car
     io.text(service.EitText);
 }
 
-// The fields after the capability byte, which code 128 neither sends nor
-// accepts. Each is optional; the decoder first gives them all their absent
+// The fields after the capability byte, which some hardware neither sends
+// nor accepts. Each is optional; the decoder first gives them all their absent
 // values so that a record ending anywhere in this block leaves no stale value.
 // The capabilities keep their reset values when absent.
 template <class Io>
-void ExtendedFields(Io &io, ConfigModel &model, const DeviceIdentity &identity)
+void ExtendedFields(Io &io, ConfigModel &model, const HardwareProfile &profile)
 {
-    const int code = identity.HardwareCode;
     const int services = model.UsedServices();
-    const bool applicationTables = HasApplicationTables(code);
-    const bool shiftedLcnCountry = ShiftsLcnCountry(code);
+    // Without application tables there is no 4K byte either, and the HDCP
+    // byte comes after the modulation fields.
+    const bool applicationTables = profile.RecordHasApplicationTables();
+    // Some hardware stores the LCN country as the index minus a shift, so
+    // that its byte 0 means no country ("---", the last index).
+    const quint32 lcnCountryShift = quint32(profile.LcnCountryShift());
     MuxSettings &mux = model.Mux[0];
 
     SetWhenReading(io, model.IrFrequency, 0);
@@ -84,7 +71,7 @@ void ExtendedFields(Io &io, ConfigModel &model, const DeviceIdentity &identity)
     SetWhenReading(io, mux.CConstellation, 0);
     SetWhenReading(io, mux.SymbolRate, 6875);
 
-    if (code == 128 || !io.remains())
+    if (!profile.RecordHasExtendedFields() || !io.remains())
         return;
 
     VisitSchedule(io, model);
@@ -93,8 +80,8 @@ void ExtendedFields(Io &io, ConfigModel &model, const DeviceIdentity &identity)
     if (io.remains()) {
         Converted(
             io, 1, model.LcnCountry,
-            [=](quint32 index) { return shiftedLcnCountry ? index - LcnCountryShift : index; },
-            [=](quint32 value) { return shiftedLcnCountry ? (value + LcnCountryShift) & 0xFFu : value; });
+            [=](quint32 index) { return index - lcnCountryShift; },
+            [=](quint32 value) { return (value + lcnCountryShift) & 0xFFu; });
     }
     for (int s = 0; s < services; ++s) {
         if (io.remains())
@@ -119,9 +106,9 @@ void ExtendedFields(Io &io, ConfigModel &model, const DeviceIdentity &identity)
     }
     if (!applicationTables && io.remains())
         io.byte(model.Hdcp);
-    if (shiftedLcnCountry && identity.FirmwareVersionByte >= 14 && io.remains())
+    if (profile.CapabilityIrSwitchable() && io.remains())
         io.byte(model.CapabilityIr);
-    if (shiftedLcnCountry && identity.FirmwareVersionByte >= 15 && io.remains())
+    if (profile.Capability4KSwitchable() && io.remains())
         io.byte(model.Capability4K);
 }
 
@@ -130,7 +117,7 @@ void ExtendedFields(Io &io, ConfigModel &model, const DeviceIdentity &identity)
 // Layout 1, the record of most codes: one multiplex and one group per
 // service, then optional fields that grew with the firmware.
 template <class Io>
-void VisitLayout1(Io &io, ConfigModel &model, const DeviceIdentity &identity)
+void VisitLayout1(Io &io, ConfigModel &model, const HardwareProfile &profile)
 {
     MuxSettings &mux = model.Mux[0];
     const int services = model.UsedServices();
@@ -168,8 +155,8 @@ void VisitLayout1(Io &io, ConfigModel &model, const DeviceIdentity &identity)
     }
     if (io.remains())
         io.byte(model.CapabilityUsb);
-    ExtendedFields(io, model, identity);
+    ExtendedFields(io, model, profile);
 }
 
-template void VisitLayout1(RecordReader &, ConfigModel &, const DeviceIdentity &);
-template void VisitLayout1(RecordWriter &, ConfigModel &, const DeviceIdentity &);
+template void VisitLayout1(RecordReader &, ConfigModel &, const HardwareProfile &);
+template void VisitLayout1(RecordWriter &, ConfigModel &, const HardwareProfile &);

@@ -2,7 +2,7 @@
 
 #include "config/configmodel.h"
 #include "config/recordio.h"
-#include "link/deviceidentity.h"
+#include "hardware/hardwareprofile.h"
 
 // The field sequences of the four record layouts, each visited with a
 // RecordReader (decoding) or a RecordWriter (encoding). Optional fields are
@@ -11,7 +11,7 @@
 template <class Io>
 void VisitLayout0(Io &io, ConfigModel &model);
 template <class Io>
-void VisitLayout1(Io &io, ConfigModel &model, const DeviceIdentity &identity);
+void VisitLayout1(Io &io, ConfigModel &model, const HardwareProfile &profile);
 template <class Io>
 void VisitLayout2(Io &io, ConfigModel &model);
 template <class Io>

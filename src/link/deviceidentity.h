@@ -1,18 +1,25 @@
 #pragma once
 
+#include "hardware/hardwareprofile.h"
+
 #include <QtGlobal>
 
 // What the identification probe learnt about the linked device.
 struct DeviceIdentity
 {
     quint8 HardwareCode = 0;
-    quint8 FirmwareVersionByte = 0; // on codes 121 and 132: major x 10 + minor
+    quint8 FirmwareVersionByte = 0; // on some codes major x 10 + minor (see the profile)
     quint8 FirmwareMinor = 0;
+
+    // What this hardware and firmware imply for the tool.
+    HardwareProfile Profile() const
+    {
+        return HardwareProfile::Of(HardwareCode, FirmwareVersionByte, FirmwareMinor);
+    }
 };
 
-// 121, 128, 131 to 159, 176, 178 and 192: the codes this tool serves.
-constexpr bool IsAcceptedHardwareCode(int code)
+// The codes this tool serves: those of the hardware table.
+inline bool IsAcceptedHardwareCode(int code)
 {
-    return code == 121 || code == 128 || (code >= 131 && code <= 159) || code == 176
-        || code == 178 || code == 192;
+    return HardwareProfile::IsAccepted(code);
 }

@@ -36,7 +36,7 @@ protected:
             return false;
         sync.Identity = xmit.Identity;
         sync.ProgramFolder = programFolder.path();
-        model.ApplyHardwareLimits(xmit.Identity.HardwareCode);
+        model.ApplyHardwareLimits(xmit.Identity.Profile());
         return sync.ReadConfiguration();
     }
 
@@ -210,10 +210,6 @@ TEST(FactoryDefault, LogoNamesFromTheDeviceStayInsideTheLogosFolder)
     EXPECT_EQ(LocalLogoPath(QStringLiteral("/opt/tool"), QStringLiteral("brand.dg1")), QStringLiteral("/opt/tool/logos/brand.dg1"));
     for (const char *name : {"", ".", "..", "../secret", "/etc/passwd", "a/b.dg1", "..\\x.dg1", "c:x"})
         EXPECT_TRUE(LocalLogoPath(QStringLiteral("/opt/tool"), QString::fromLatin1(name)).isEmpty()) << name;
-    EXPECT_EQ(LogoFlashBlock(128), 989);
-    EXPECT_EQ(LogoFlashBlock(176), 1021);
-    EXPECT_EQ(LogoFlashBlock(145), 750);
-    EXPECT_EQ(LogoFlashBlock(192), -1);
 }
 
 TEST_F(SyncTest, MissingLogoStopsAfterSaveDefaultAndUploadsNothingOn121)

@@ -50,7 +50,7 @@ inline DeviceIdentity Device(int code, int versionByte = 14)
 inline ConfigModel ModelFor(const DeviceIdentity &identity)
 {
     ConfigModel model;
-    model.ApplyHardwareLimits(identity.HardwareCode);
+    model.ApplyHardwareLimits(identity.Profile());
     return model;
 }
 

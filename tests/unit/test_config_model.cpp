@@ -5,22 +5,22 @@
 TEST(ConfigModel, HardwareLimitsFollowTheCode)
 {
     ConfigModel model;
-    model.ApplyHardwareLimits(176);
+    model.ApplyHardwareLimits(HardwareProfile::Of(176));
     EXPECT_EQ(model.MuxCount, 2);
     EXPECT_EQ(model.ServiceCount, 4);
     for (int code : {178, 157, 154, 142}) {
-        model.ApplyHardwareLimits(code);
+        model.ApplyHardwareLimits(HardwareProfile::Of(code));
         EXPECT_EQ(model.MuxCount, 1) << code;
         EXPECT_EQ(model.ServiceCount, 2) << code;
     }
-    model.ApplyHardwareLimits(131);
+    model.ApplyHardwareLimits(HardwareProfile::Of(131));
     EXPECT_EQ(model.MuxCount, 1);
     EXPECT_EQ(model.ServiceCount, 1);
     EXPECT_EQ(model.FreqMinKHz, 47000u);
     EXPECT_EQ(model.FreqMaxKHz, 862000u);
     EXPECT_EQ(model.SymbolRateMax, 6960u);
 
-    model.ApplyHardwareLimits(156);
+    model.ApplyHardwareLimits(HardwareProfile::Of(156));
     EXPECT_EQ(model.FreqMinKHz, 950000u);
     EXPECT_EQ(model.FreqMaxKHz, 1150000u);
     EXPECT_EQ(model.FreqDefaultKHz, 960000u);
@@ -33,16 +33,16 @@ TEST(ConfigModel, HardwareLimitsFollowTheCode)
 TEST(ConfigModel, ResetGivesCapabilitiesFromHardwareAndFirmware)
 {
     ConfigModel model;
-    model.ResetForDecode(192, 14);
+    model.ResetForDecode(HardwareProfile::Of(192, 14));
     EXPECT_EQ(model.CapabilityUsb, 0);
     EXPECT_EQ(model.Capability4K, 1);
-    model.ResetForDecode(192, 15);
+    model.ResetForDecode(HardwareProfile::Of(192, 15));
     EXPECT_EQ(model.CapabilityUsb, 1);
-    model.ResetForDecode(158, 20);
+    model.ResetForDecode(HardwareProfile::Of(158, 20));
     EXPECT_EQ(model.CapabilityUsb, 0);
     EXPECT_EQ(model.CapabilityIr, 1);
     EXPECT_EQ(model.Capability4K, 0);
-    model.ResetForDecode(132, 14);
+    model.ResetForDecode(HardwareProfile::Of(132, 14));
     EXPECT_EQ(model.CapabilityIr, 0);
 }
 
@@ -56,7 +56,7 @@ TEST(ConfigModel, ResetTouchesOnlyMembersWithAResetValue)
     model.Ttl = 1;
     model.Service[2].AitRoot = QStringLiteral("gone");
     model.Service[2].VideoPid = 1;
-    model.ResetForDecode(176, 0);
+    model.ResetForDecode(HardwareProfile::Of(176, 0));
     EXPECT_EQ(model.Reference, "kept");
     EXPECT_EQ(model.Service[2].ServiceName, "kept");
     EXPECT_EQ(model.Service[2].AitVersion, 7);

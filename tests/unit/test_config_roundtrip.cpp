@@ -99,7 +99,7 @@ QByteArray Layout3()
 ConfigModel DecodeBase(const DeviceIdentity &identity)
 {
     ConfigModel model = ModelFor(identity);
-    model.ResetForDecode(identity.HardwareCode, identity.FirmwareVersionByte);
+    model.ResetForDecode(identity.Profile());
     for (int s = 0; s < model.ServiceCount; ++s) {
         ServiceSettings &service = model.Service[s];
         service.AitControlCode = 1;

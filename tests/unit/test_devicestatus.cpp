@@ -13,11 +13,16 @@
 
 namespace {
 
-const StatusReplyFormat Code132 = StatusReplyFormat::ForHardware(132, 14);
-const StatusReplyFormat Code121 = StatusReplyFormat::ForHardware(121, 35);
-const StatusReplyFormat Code176 = StatusReplyFormat::ForHardware(176, 14);
-const StatusReplyFormat Code192v14 = StatusReplyFormat::ForHardware(192, 14);
-const StatusReplyFormat Code192v15 = StatusReplyFormat::ForHardware(192, 15);
+StatusReplyFormat Format(int code, int versionByte)
+{
+    return HardwareProfile::Of(code, versionByte).StatusReply();
+}
+
+const StatusReplyFormat Code132 = Format(132, 14);
+const StatusReplyFormat Code121 = Format(121, 35);
+const StatusReplyFormat Code176 = Format(176, 14);
+const StatusReplyFormat Code192v14 = Format(192, 14);
+const StatusReplyFormat Code192v15 = Format(192, 15);
 
 // One input group: present, lines, progressive, frame rate, AC-3, player state.
 RecordBytes &Input(RecordBytes &r, int present, int lines, int progressive, int rate, int ac3, int player)
@@ -124,10 +129,10 @@ TEST(DeviceStatusDecode, NoAutomaticModeByteOnCodes121And128)
 {
     RecordBytes r;
     Input(r, 1, 720, 1, 60, 0, 0).u8(1).text("a.ts");
-    for (const StatusReplyFormat &format : {Code121, StatusReplyFormat::ForHardware(128, 14)}) {
-        const DeviceStatus status = DecodedOver(Previous(), r, format);
-        EXPECT_EQ(status.AutoModeCode, 0) << format.HardwareCode;
-        EXPECT_EQ(status.MediaFiles, QStringList({"a.ts"})) << format.HardwareCode;
+    for (int code : {121, 128}) {
+        const DeviceStatus status = DecodedOver(Previous(), r, Format(code, 14));
+        EXPECT_EQ(status.AutoModeCode, 0) << code;
+        EXPECT_EQ(status.MediaFiles, QStringList({"a.ts"})) << code;
     }
 }
 
@@ -228,7 +233,7 @@ TEST(DeviceStatusDecode, ReplyCutInsideAFieldIsRefusedAndChangesNothing)
 TEST(DeviceStatusDecode, NamesBeyondCapacityAreReadButNotKept)
 {
     for (const StatusReplyFormat &format : {Code132, Code192v15}) {
-        const bool logos = format.HardwareCode == 192;
+        const bool logos = format.HasLogoList;
         RecordBytes r;
         Input(r, 1, 1080, 0, 50, 0, 0).u8(0);
         const auto names = [&r](const char *stem, int count) {
@@ -245,7 +250,7 @@ TEST(DeviceStatusDecode, NamesBeyondCapacityAreReadButNotKept)
         const DeviceStatus status = DecodedOver(DeviceStatus{}, r, format);
         const QStringList &kept = logos ? status.LogoFiles : status.MediaFiles;
         const QString &key = logos ? status.LogoFilesKey : status.MediaFilesKey;
-        ASSERT_EQ(kept.size(), DeviceStatus::MaxFileNames) << format.HardwareCode;
+        ASSERT_EQ(kept.size(), DeviceStatus::MaxFileNames) << logos;
         EXPECT_EQ(kept.last(), logos ? "l53" : "m53");
         EXPECT_EQ(key, kept.join(QLatin1Char('_')));
         // The fields behind the long list are still found.

@@ -187,7 +187,8 @@ bool CSetting::ActivatePanel()
     CurrentService = 0;
     CurrentMux = 0;
     m_sync.Identity = m_xmit.Identity;
-    m_model.ApplyHardwareLimits(m_xmit.Identity.HardwareCode);
+    const HardwareProfile profile = m_xmit.Identity.Profile();
+    m_model.ApplyHardwareLimits(profile);
     m_sync.MarkStatusUnseen(m_model.ServiceCount);
     if (m_sync.ReadConfiguration()) {
         show();
@@ -197,13 +198,8 @@ bool CSetting::ActivatePanel()
         m_panelTimer.start(100);
         PanelActive = true;
     }
-    switch (m_xmit.Identity.HardwareCode) {
-    case 192: case 178: case 176: case 159:
+    if (profile.SendsPanelCommand())
         m_xmit.Send(CMD_PANEL_3);
-        break;
-    default:
-        break;
-    }
     m_sync.PendingMediaCommand = 0;
     SwitchPage(m_startup.ManufacturerMode ? ManufacturerPage : MultiplexPage);
     return PanelActive;
