@@ -1,12 +1,15 @@
 #include "link/cxmit.h"
 
 #include "link/devicetable.h"
+#include "link/handlergate.h"
 #include "link/linkframe.h"
 #include "link/serialports.h"
 #include "link/serialtransport.h"
 #include "link/tcptransport.h"
 
 #include <QDeadlineTimer>
+#include <QScopedValueRollback>
+#include <QtGlobal>
 
 CXmit::CXmit(const DeviceTable *deviceTable)
     : ListSerialPorts(UsbSerialPorts), TcpPort(DeviceTcpPort), m_deviceTable(deviceTable)
@@ -56,6 +59,14 @@ bool CXmit::SendDataBlock(quint32 offset, const QByteArray &data)
 
 bool CXmit::exchange(quint8 requestClass, const QByteArray &payload, int timeoutMs)
 {
+    // One conversation at a time: a second request in the middle of a wait
+    // would take the first one's reply. The window's timers are held while an
+    // exchange runs; reaching this point again is a fault in the tool.
+    if (m_exchanging)
+        qFatal("CXmit: an exchange was started while another was waiting for its reply");
+    const QScopedValueRollback<bool> exchanging(m_exchanging, true);
+    const HandlerGate::BusyScope busy(HandlerGate::current());
+
     const QByteArray frame = FrameEncoder::encode(requestClass, payload);
     if (!m_transport) {
         LinkLost = true;
