@@ -1,77 +1,25 @@
 // The window keeps painting while it waits on the device: a 10 ms heartbeat
 // on the window's thread and the paints of the status strip go on through
 // exchanges that wait out their time-outs, and the device still receives the
-// same requests in the same order.
+// same requests in the same order. A second exchange started inside the first
+// would end the test at once (the exchange refuses to run twice).
 
 #include "devsimprocess.h"
+#include "guitestsupport.h"
 
 #include "app/gui/cdiduvifacedlg.h"
 #include "app/sidefiles.h"
 #include "auxiliary/gui/cinfo.h"
 #include "link/cxmit.h"
 
-#include <QElapsedTimer>
-#include <QEvent>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
 namespace {
-
-// A 10 ms heartbeat that asks the strip to repaint, and the largest gaps
-// between heartbeats and between the strip's paints.
-class PaintWatch : public QObject
-{
-public:
-    explicit PaintWatch(QWidget &strip) : m_strip(strip)
-    {
-        m_clock.start();
-        m_strip.installEventFilter(this);
-        m_heartbeat.setTimerType(Qt::PreciseTimer);
-        connect(&m_heartbeat, &QTimer::timeout, this, [this] {
-            note(m_lastBeat, LargestBeatGap);
-            m_strip.update();
-        });
-        m_heartbeat.start(10);
-    }
-
-    void stop()
-    {
-        m_heartbeat.stop();
-        m_strip.removeEventFilter(this);
-        note(m_lastBeat, LargestBeatGap);
-        note(m_lastPaint, LargestPaintGap);
-    }
-
-    qint64 LargestBeatGap = 0;
-    qint64 LargestPaintGap = 0;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == &m_strip && event->type() == QEvent::Paint)
-            note(m_lastPaint, LargestPaintGap);
-        return false;
-    }
-
-private:
-    void note(qint64 &last, qint64 &largest)
-    {
-        const qint64 now = m_clock.elapsed();
-        largest = std::max(largest, now - last);
-        last = now;
-    }
-
-    QWidget &m_strip;
-    QElapsedTimer m_clock;
-    QTimer m_heartbeat;
-    qint64 m_lastBeat = 0;
-    qint64 m_lastPaint = 0;
-};
 
 class PaintingWaitTest : public ::testing::Test
 {
@@ -120,6 +68,9 @@ TEST_F(PaintingWaitTest, KeepsPaintingWhileTheDeviceIgnoresStatusPolls)
     EXPECT_EQ(logged.mid(0, 6), cycle + cycle.mid(0, 2));
     EXPECT_LT(watch.LargestBeatGap, 250);
     EXPECT_LT(watch.LargestPaintGap, 250);
+    // The heartbeat fired inside the handlers' waits and never found one
+    // handler running inside another.
+    EXPECT_EQ(watch.MostHandlersRunning, 1);
 }
 
 // The supervisor probes a serial port whose device never answers: two
@@ -137,6 +88,9 @@ TEST_F(PaintingWaitTest, KeepsPaintingWhileASilentPortIsProbed)
     EXPECT_EQ(device.commandsLogged().mid(0, 3), QStringList(3, QStringLiteral("CMD_IDENTIFY")));
     EXPECT_LT(watch.LargestBeatGap, 250);
     EXPECT_LT(watch.LargestPaintGap, 250);
+    // The heartbeat fired inside the handlers' waits and never found one
+    // handler running inside another.
+    EXPECT_EQ(watch.MostHandlersRunning, 1);
 }
 
 } // namespace

@@ -77,8 +77,8 @@ void CInfo::ShowStatus(const QString &text, bool wait, int durationMs)
     show();
     // Painted now, not at the next idle moment: the caller may wait next.
     m_statusLine->repaint();
-    // The window keeps painting through the wait; the caller's work and the
-    // strip's own timers go on only after it.
+    // The window keeps painting through the wait; timer ticks that come due
+    // meanwhile (the strip's own too) are held until the caller's handler ends.
     if (wait)
         LinkWait::Pause(QDeadlineTimer(std::max(durationMs, 0), Qt::PreciseTimer));
 }
