@@ -8,15 +8,15 @@ SerialTransport::SerialTransport()
 {
     QObject::connect(&m_port, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError error) {
         // An unplugged device leaves a port whose reads fail at once, again
-        // and again: the port is closed rather than polled.
+        // and again, whether an exchange waits or the window idles between
+        // polls: the port is closed at once rather than polled.
         if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)
-            m_gone = true;
+            m_port.close();
     });
 }
 
 bool SerialTransport::open(const QString &path)
 {
-    m_gone = false;
     m_port.setPortName(path);
     if (!m_port.open(QIODevice::ReadWrite))
         return false;
@@ -33,23 +33,14 @@ bool SerialTransport::open(const QString &path)
     return true;
 }
 
-void SerialTransport::closeIfGone()
-{
-    if (m_gone && m_port.isOpen())
-        m_port.close();
-}
-
 void SerialTransport::discardInput()
 {
-    closeIfGone();
-    if (!m_port.isOpen())
-        return;
-    while (m_port.waitForReadyRead(0) || m_port.bytesAvailable() > 0) {
+    while (m_port.isOpen() && (m_port.waitForReadyRead(0) || m_port.bytesAvailable() > 0)) {
         if (m_port.readAll().isEmpty())
             break;
     }
-    m_port.clear(QSerialPort::Input);
-    closeIfGone();
+    if (m_port.isOpen())
+        m_port.clear(QSerialPort::Input);
 }
 
 void SerialTransport::transmit(const QByteArray &frame)
@@ -60,12 +51,11 @@ void SerialTransport::transmit(const QByteArray &frame)
             return;
         const bool written = LinkWait::Until(
             QDeadlineTimer(WriteTimeoutMs, Qt::PreciseTimer),
-            [this] { return m_port.bytesToWrite() == 0 || m_gone; },
+            [this] { return m_port.bytesToWrite() == 0 || !m_port.isOpen(); },
             [this](int remainingMs) {
                 while (m_port.bytesToWrite() > 0 && m_port.waitForBytesWritten(remainingMs)) {
                 }
             });
-        closeIfGone();
         if (!written)
             return;
     }
@@ -74,12 +64,10 @@ void SerialTransport::transmit(const QByteArray &frame)
 QByteArray SerialTransport::receive(int waitMs)
 {
     const QDeadlineTimer deadline(std::max(waitMs, 0), Qt::PreciseTimer);
-    closeIfGone();
     if (m_port.isOpen() && m_port.bytesAvailable() == 0) {
         LinkWait::Until(
-            deadline, [this] { return m_port.bytesAvailable() > 0 || m_gone; },
+            deadline, [this] { return m_port.bytesAvailable() > 0 || !m_port.isOpen(); },
             [this](int remainingMs) { m_port.waitForReadyRead(remainingMs); });
-        closeIfGone();
     }
     if (!m_port.isOpen()) {
         // A closed port reads as silence until the caller's deadline.

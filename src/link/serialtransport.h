@@ -25,9 +25,5 @@ public:
     QByteArray receive(int waitMs) override;
 
 private:
-    void closeIfGone();
-
     QSerialPort m_port;
-    // The port reported that its device is gone; it is closed at the next step.
-    bool m_gone = false;
 };
