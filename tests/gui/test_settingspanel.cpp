@@ -150,12 +150,11 @@ TEST_F(PanelTest, DeactivationWritesOnceWithNoEditPending)
 TEST_F(PanelTest, RefusedConfigurationKeepsThePanelHidden)
 {
     QList<int> beeps;
-    const BeepSink previous = SetBeepSink([&](int frequency, int duration) { beeps << frequency << duration; });
+    const ScopedBeepSink sink([&](int frequency, int duration) { beeps << frequency << duration; });
     ASSERT_TRUE(link({.extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_READ_CONFIG:refuse")}}));
     EXPECT_FALSE(panel().PanelActive);
     EXPECT_FALSE(panel().isVisible());
     EXPECT_EQ(beeps.mid(0, 2), (QList<int>{800, 500}));
-    SetBeepSink(previous);
 }
 
 TEST_F(PanelTest, EnterAndEscapeNeitherCloseNorAct)
