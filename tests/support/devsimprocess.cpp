@@ -69,3 +69,19 @@ QStringList DevSimProcess::commandsLogged() const
         commands << line.section(QLatin1Char(' '), 3, 3);
     return commands;
 }
+
+DevSimRefusal RunRefusedDevSim(const QStringList &arguments)
+{
+    QProcess process;
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    process.start(QStringLiteral(RERUDAD_DEVSIM), arguments);
+    DevSimRefusal refusal;
+    if (!process.waitForFinished(5000)) {
+        ::kill(pid_t(process.processId()), SIGTERM);
+        process.waitForFinished(5000);
+        return refusal;
+    }
+    refusal.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    refusal.message = QString::fromUtf8(process.readAllStandardError());
+    return refusal;
+}
