@@ -23,6 +23,11 @@ struct ReferenceCase
     int otherLayoutCode; // a device that must refuse it
 };
 
+void PrintTo(const ReferenceCase &reference, std::ostream *out)
+{
+    *out << reference.name;
+}
+
 class ReferenceRecordTest : public ::testing::TestWithParam<ReferenceCase>
 {
 };
