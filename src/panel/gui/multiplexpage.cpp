@@ -59,9 +59,16 @@ QPixmap LevelAttImage(QSize size)
     return image;
 }
 
+// Shows a text from its start, as a field that was just filled should.
+void SetText(QLineEdit *edit, const QString &text)
+{
+    edit->setText(text);
+    edit->setCursorPosition(0);
+}
+
 void SetNumber(QLineEdit *edit, qint32 value)
 {
-    edit->setText(QString::number(value));
+    SetText(edit, QString::number(value));
 }
 
 // Selects the item of index; a value the list does not offer selects nothing.
@@ -128,10 +135,10 @@ void CMultiplexPage::BuildMultiplexPage()
     c.combo(IDC_MUX_LCN_COUNTRY, "lcnCountryList", 175, 36, 66, LcnCountryItems());
     c.label(IDC_MUX_NETWORK_ID_LABEL, "networkIdLabel", GetText(TXT_ID_LABEL), 244, 28, 38);
     c.edit(IDC_MUX_NETWORK_ID, "networkIdEdit", 244, 37, 35);
-    c.label(IDC_MUX_ORIGINAL_NETWORK_ID_LABEL, "originalNetworkIdLabel", GetText(TXT_ORIGINAL_ID_LABEL), 284, 28,
-            42);
+    c.label(IDC_MUX_ORIGINAL_NETWORK_ID_LABEL, "originalNetworkIdLabel", GetText(TXT_ORIGINAL_ID_LABEL), 283, 28,
+            45);
     c.edit(IDC_MUX_ORIGINAL_NETWORK_ID, "originalNetworkIdEdit", 284, 37, 35);
-    c.label(IDC_MUX_LCN_ID_TYPE_LABEL, "lcnIdTypeLabel", GetText(TXT_LCN_ID_LABEL), 326, 28, 60);
+    c.label(IDC_MUX_LCN_ID_TYPE_LABEL, "lcnIdTypeLabel", GetText(TXT_LCN_ID_LABEL), 329, 28, 57);
     c.combo(IDC_MUX_LCN_ID_TYPE, "lcnIdTypeList", 326, 36, 60, LcnIdTypeItems());
 
     c.place(IDC_PANEL_MUX_TABS, "muxTabs", m_panel.muxTabs(), 8, 53, 478, 15);
@@ -297,11 +304,11 @@ void CMultiplexPage::FillMultiplexPage()
     const PageControls &c = *m_controls;
 
     static_cast<QCheckBox *>(c.byId(IDC_MUX_DHCP))->setChecked(model.Dhcp != 0);
-    edit(IDC_MUX_DEVICE_IP)->setText(model.DeviceIp);
-    edit(IDC_MUX_DEVICE_MASK)->setText(model.DeviceMask);
-    edit(IDC_MUX_DEVICE_GATEWAY)->setText(model.DeviceGateway);
+    SetText(edit(IDC_MUX_DEVICE_IP), model.DeviceIp);
+    SetText(edit(IDC_MUX_DEVICE_MASK), model.DeviceMask);
+    SetText(edit(IDC_MUX_DEVICE_GATEWAY), model.DeviceGateway);
     SetNumber(edit(IDC_MUX_NIT_VERSION), model.NitVersion);
-    edit(IDC_MUX_NETWORK_NAME)->setText(model.NetworkName);
+    SetText(edit(IDC_MUX_NETWORK_NAME), model.NetworkName);
     SetNumber(edit(IDC_MUX_NETWORK_ID), model.NetworkId);
     SetNumber(edit(IDC_MUX_ORIGINAL_NETWORK_ID), model.OriginalNetworkId);
     Select(combo(IDC_MUX_LCN_ID_TYPE), model.LcnIdType);
@@ -324,7 +331,7 @@ void CMultiplexPage::FillMultiplexPage()
     Select(combo(IDC_MUX_GUARD), output.Guard);
     static_cast<QSlider *>(c.byId(IDC_MUX_LEVEL))->setValue(output.LevelAttDb);
     Select(combo(IDC_MUX_IP_PROTOCOL), model.IpProtocol);
-    edit(IDC_MUX_IP_ADDRESS)->setText(ipOutput.IpAddress);
+    SetText(edit(IDC_MUX_IP_ADDRESS), ipOutput.IpAddress);
     SetNumber(edit(IDC_MUX_IP_PORT), ipOutput.IpPort);
     SetNumber(edit(IDC_MUX_TTL), model.Ttl);
 

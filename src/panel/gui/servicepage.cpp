@@ -33,9 +33,16 @@ QPixmap DividedBarImage(QSize size)
     return image;
 }
 
+// Shows a text from its start, as a field that was just filled should.
+void SetText(QLineEdit *edit, const QString &text)
+{
+    edit->setText(text);
+    edit->setCursorPosition(0);
+}
+
 void SetNumber(QLineEdit *edit, qint32 value)
 {
-    edit->setText(QString::number(value));
+    SetText(edit, QString::number(value));
 }
 
 // Selects the item of index; a value the list does not offer selects nothing.
@@ -105,7 +112,8 @@ void CServicePage::BuildServicePage()
     c.edit(IDC_SERVICE_VIDEO_PID, "videoPidEdit", 36, 70, 29);
     c.combo(IDC_SERVICE_VIDEO_CODEC, "videoCodecList", 72, 70, 50, {QStringLiteral("H264")});
     c.combo(IDC_SERVICE_VIDEO_INPUT, "videoInputList", 127, 70, 45, VideoInputItems());
-    c.label(IDC_SERVICE_VIDEO_BITRATE_LABEL, "videoBitrateLabel", QStringLiteral("Kb/s :"), 176, 74, 20);
+    c.label(IDC_SERVICE_VIDEO_BITRATE_LABEL, "videoBitrateLabel", QStringLiteral("Kb/s :"), 175, 74, 20)
+        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     c.edit(IDC_SERVICE_VIDEO_BITRATE, "videoBitrateEdit", 196, 72, 30);
     auto *share = c.place(IDC_SERVICE_VIDEO_PERCENT_IMAGE, "videoPercentImage", new QLabel, 232, 72, 26, 12);
     share->setPixmap(DividedBarImage(share->size()));
@@ -218,11 +226,12 @@ void CServicePage::FillServicePage()
     const ServiceSettings &record = model.Service[BoundedIndex(m_panel.CurrentService, ConfigModel::MaxServices)];
 
     combo(IDC_SERVICE_NAME)->setEditText(record.ServiceName);
-    edit(IDC_SERVICE_EIT_NAME)->setText(record.EitName);
-    edit(IDC_SERVICE_EIT_TEXT)->setText(record.EitText);
-    edit(IDC_SERVICE_AIT_NAME)->setText(record.AitName);
-    edit(IDC_SERVICE_AIT_ROOT)->setText(record.AitRoot);
-    edit(IDC_SERVICE_AIT_PATH)->setText(record.AitPath);
+    combo(IDC_SERVICE_NAME)->lineEdit()->setCursorPosition(0);
+    SetText(edit(IDC_SERVICE_EIT_NAME), record.EitName);
+    SetText(edit(IDC_SERVICE_EIT_TEXT), record.EitText);
+    SetText(edit(IDC_SERVICE_AIT_NAME), record.AitName);
+    SetText(edit(IDC_SERVICE_AIT_ROOT), record.AitRoot);
+    SetText(edit(IDC_SERVICE_AIT_PATH), record.AitPath);
     SetNumber(edit(IDC_SERVICE_ID), record.ServiceId);
     SetNumber(edit(IDC_SERVICE_LCN), record.Lcn);
     SetNumber(edit(IDC_SERVICE_HD_LCN), model.HdLcn);
