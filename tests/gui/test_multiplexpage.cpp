@@ -192,6 +192,28 @@ TEST_F(MultiplexPageTest, IpBesideRfOffersRtpFirstAndStaysEditable)
     EXPECT_TRUE(control<QLineEdit>("ipPortEdit")->isEnabled());
 }
 
+TEST_F(MultiplexPageTest, IpProtocolsAreRebuiltForEachDeviceLinked)
+{
+    ASSERT_TRUE(linkInProcess({.code = 192, .versionByte = 15}));
+    QComboBox *protocols = control<QComboBox>("ipProtocolList");
+    ASSERT_EQ(protocols->itemText(0), QStringLiteral("RTP"));
+
+    // The same window links another model.
+    panel().DeactivatePanel();
+    auto second = std::make_unique<InProcessDevice>(InProcessDevice::Options{.code = 121, .versionByte = 42});
+    second->plugInto(xmit);
+    xmit.ListSerialPorts = [path = second->portPath()] { return QStringList{path}; };
+    ASSERT_NE(xmit.ConnectDevice(), 0);
+    ASSERT_TRUE(panel().ActivatePanel());
+    ASSERT_EQ(protocols->count(), 2);
+    EXPECT_EQ(protocols->itemText(0), QStringLiteral("UDP"));
+    EXPECT_EQ(protocols->itemText(1), QStringLiteral("RTP"));
+    EXPECT_TRUE(control<QRadioButton>("ipRadio")->isVisible());
+    EXPECT_FALSE(control<QLabel>("ipLabel")->isVisible());
+    EXPECT_EQ(control<QSlider>("levelSlider")->maximum(), 29);
+    panel().DeactivatePanel();
+}
+
 struct HardwareRow
 {
     int code;
