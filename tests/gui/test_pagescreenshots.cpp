@@ -1,6 +1,6 @@
 // Pictures of the MULTIPLEX and SERVICE pages linked to a simulated device,
 // for a look by eye at the layout: one service on code 131, two multiplexes
-// with four services on code 176, the IP stream beside RF on code 192.
+// with four services on code 176.
 
 #include "guitestsupport.h"
 #include "linkedwindow.h"
@@ -44,13 +44,6 @@ TEST_F(PageScreenshots, TwoMultiplexesFourServices)
     SaveScreenshot(*window, QStringLiteral("multiplex-page-176"));
     showAfterFirstPoll(CSetting::ServicePage);
     SaveScreenshot(*window, QStringLiteral("service-page-176"));
-}
-
-TEST_F(PageScreenshots, IpBesideRf)
-{
-    ASSERT_TRUE(linkInProcess({.code = 192, .versionByte = 15}));
-    showAfterFirstPoll(CSetting::MultiplexPage);
-    SaveScreenshot(*window, QStringLiteral("multiplex-page-192"));
 }
 
 } // namespace

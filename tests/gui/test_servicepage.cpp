@@ -296,13 +296,4 @@ TEST_F(ServicePageTest, ControlsFollowTheHardware)
     }
 }
 
-TEST_F(ServicePageTest, VideoShareOfTheTwoServiceModels)
-{
-    ASSERT_TRUE(linkOnServicePage({.code = 157, .versionByte = 9}));
-    typeInto(control<QLineEdit>("videoPercentEdit"), QStringLiteral("101"));
-    EXPECT_EQ(panel().model().Service[0].VideoPercent, 100);
-    typeInto(control<QLineEdit>("videoPercentEdit"), QStringLiteral("40"));
-    EXPECT_EQ(panel().model().Service[0].VideoPercent, 40);
-}
-
 } // namespace

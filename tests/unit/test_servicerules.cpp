@@ -234,27 +234,6 @@ TEST(ServiceRules, EveryApplicationTableEditAdvancesTheFirstServicesVersion)
     EXPECT_EQ(model.Service[0].AitVersion, -2147483647 - 1);
 }
 
-TEST(ServiceRules, ControlsEnabledByHardware)
-{
-    const std::set<int> delay = [] {
-        std::set<int> codes = AllCodes;
-        for (int code : {121, 128, 131, 158, 159, 176, 178})
-            codes.erase(code);
-        return codes;
-    }();
-    for (int code : AllCodes) {
-        const ConfigModel model = ModelFor(code);
-        const ServiceEnables e = DecideServiceEnables(HardwareProfile::Of(code, 7), model, 0);
-        EXPECT_EQ(e.HdLcnAndEit, code == 121) << code;
-        EXPECT_EQ(e.Lcn, code != 156) << code;
-        EXPECT_EQ(e.Delay, delay.contains(code)) << code;
-        EXPECT_EQ(e.VideoPercent, code == 157 || code == 154 || code == 142) << code;
-    }
-    const ConfigModel model = ModelFor(142);
-    EXPECT_FALSE(DecideServiceEnables(HardwareProfile::Of(142, 6), model, 0).Delay);
-    EXPECT_TRUE(DecideServiceEnables(HardwareProfile::Of(142, 7), model, 0).Delay);
-}
-
 TEST(ServiceRules, ApplicationTableOnlyOnTheFirstServiceAndFollowingItsSwitch)
 {
     const std::set<int> noTable{121, 128, 131, 142, 154, 157, 176, 178, 192};
