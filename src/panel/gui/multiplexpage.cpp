@@ -3,6 +3,7 @@
 #include "app/sidefiles.h"
 #include "auxiliary/texttable.h"
 #include "panel/gui/controlids.h"
+#include "panel/gui/controlvalues.h"
 #include "panel/gui/csetting.h"
 #include "panel/gui/ownerdrawntabbar.h"
 #include "panel/gui/pagecontrols.h"
@@ -57,24 +58,6 @@ QPixmap LevelAttImage(QSize size)
                              QPointF(size.width() - 1, size.height() - 1)};
     painter.drawPolygon(wedge, 3);
     return image;
-}
-
-// Shows a text from its start, as a field that was just filled should.
-void SetText(QLineEdit *edit, const QString &text)
-{
-    edit->setText(text);
-    edit->setCursorPosition(0);
-}
-
-void SetNumber(QLineEdit *edit, qint32 value)
-{
-    SetText(edit, QString::number(value));
-}
-
-// Selects the item of index; a value the list does not offer selects nothing.
-void Select(QComboBox *box, int index)
-{
-    box->setCurrentIndex(index >= 0 && index < box->count() ? index : -1);
 }
 
 // Checks one radio button of the group, or none for a mode without one.
@@ -304,15 +287,15 @@ void CMultiplexPage::FillMultiplexPage()
     const PageControls &c = *m_controls;
 
     static_cast<QCheckBox *>(c.byId(IDC_MUX_DHCP))->setChecked(model.Dhcp != 0);
-    SetText(edit(IDC_MUX_DEVICE_IP), model.DeviceIp);
-    SetText(edit(IDC_MUX_DEVICE_MASK), model.DeviceMask);
-    SetText(edit(IDC_MUX_DEVICE_GATEWAY), model.DeviceGateway);
-    SetNumber(edit(IDC_MUX_NIT_VERSION), model.NitVersion);
-    SetText(edit(IDC_MUX_NETWORK_NAME), model.NetworkName);
-    SetNumber(edit(IDC_MUX_NETWORK_ID), model.NetworkId);
-    SetNumber(edit(IDC_MUX_ORIGINAL_NETWORK_ID), model.OriginalNetworkId);
-    Select(combo(IDC_MUX_LCN_ID_TYPE), model.LcnIdType);
-    Select(combo(IDC_MUX_LCN_COUNTRY), model.LcnCountry);
+    SetFieldText(edit(IDC_MUX_DEVICE_IP), model.DeviceIp);
+    SetFieldText(edit(IDC_MUX_DEVICE_MASK), model.DeviceMask);
+    SetFieldText(edit(IDC_MUX_DEVICE_GATEWAY), model.DeviceGateway);
+    SetFieldNumber(edit(IDC_MUX_NIT_VERSION), model.NitVersion);
+    SetFieldText(edit(IDC_MUX_NETWORK_NAME), model.NetworkName);
+    SetFieldNumber(edit(IDC_MUX_NETWORK_ID), model.NetworkId);
+    SetFieldNumber(edit(IDC_MUX_ORIGINAL_NETWORK_ID), model.OriginalNetworkId);
+    SelectItem(combo(IDC_MUX_LCN_ID_TYPE), model.LcnIdType);
+    SelectItem(combo(IDC_MUX_LCN_COUNTRY), model.LcnCountry);
 
     const QList<QRadioButton *> radios{static_cast<QRadioButton *>(c.byId(IDC_MUX_IP)),
                                        static_cast<QRadioButton *>(c.byId(IDC_MUX_DVBT)),
@@ -320,20 +303,20 @@ void CMultiplexPage::FillMultiplexPage()
                                        static_cast<QRadioButton *>(c.byId(IDC_MUX_DVBS))};
     CheckOnly(radios, output.Mode >= 0 && output.Mode < radios.size() ? radios[output.Mode] : nullptr);
 
-    SetNumber(edit(IDC_MUX_TSID), output.TsId);
-    SetNumber(edit(IDC_MUX_FREQUENCY), output.FreqKHz);
-    Select(combo(IDC_MUX_BANDWIDTH), output.Bandwidth);
-    Select(combo(IDC_MUX_DVBT_CONSTELLATION), output.TConstellation);
-    Select(combo(IDC_MUX_DVBC_CONSTELLATION), output.CConstellation);
-    SetNumber(edit(IDC_MUX_SYMBOL_RATE), output.SymbolRate);
-    Select(combo(IDC_MUX_TX_MODE), output.TxMode);
-    Select(combo(IDC_MUX_CODE_RATE), output.Fec);
-    Select(combo(IDC_MUX_GUARD), output.Guard);
+    SetFieldNumber(edit(IDC_MUX_TSID), output.TsId);
+    SetFieldNumber(edit(IDC_MUX_FREQUENCY), output.FreqKHz);
+    SelectItem(combo(IDC_MUX_BANDWIDTH), output.Bandwidth);
+    SelectItem(combo(IDC_MUX_DVBT_CONSTELLATION), output.TConstellation);
+    SelectItem(combo(IDC_MUX_DVBC_CONSTELLATION), output.CConstellation);
+    SetFieldNumber(edit(IDC_MUX_SYMBOL_RATE), output.SymbolRate);
+    SelectItem(combo(IDC_MUX_TX_MODE), output.TxMode);
+    SelectItem(combo(IDC_MUX_CODE_RATE), output.Fec);
+    SelectItem(combo(IDC_MUX_GUARD), output.Guard);
     static_cast<QSlider *>(c.byId(IDC_MUX_LEVEL))->setValue(output.LevelAttDb);
-    Select(combo(IDC_MUX_IP_PROTOCOL), model.IpProtocol);
-    SetText(edit(IDC_MUX_IP_ADDRESS), ipOutput.IpAddress);
-    SetNumber(edit(IDC_MUX_IP_PORT), ipOutput.IpPort);
-    SetNumber(edit(IDC_MUX_TTL), model.Ttl);
+    SelectItem(combo(IDC_MUX_IP_PROTOCOL), model.IpProtocol);
+    SetFieldText(edit(IDC_MUX_IP_ADDRESS), ipOutput.IpAddress);
+    SetFieldNumber(edit(IDC_MUX_IP_PORT), ipOutput.IpPort);
+    SetFieldNumber(edit(IDC_MUX_TTL), model.Ttl);
 
     // Each multiplex shows the constellation list of its own output kind,
     // also after a switch between multiplex tabs.

@@ -2,6 +2,7 @@
 
 #include "auxiliary/texttable.h"
 #include "panel/gui/controlids.h"
+#include "panel/gui/controlvalues.h"
 #include "panel/gui/csetting.h"
 #include "panel/gui/ownerdrawntabbar.h"
 #include "panel/gui/pagecontrols.h"
@@ -33,36 +34,19 @@ QPixmap DividedBarImage(QSize size)
     return image;
 }
 
-// Shows a text from its start, as a field that was just filled should.
-void SetText(QLineEdit *edit, const QString &text)
-{
-    edit->setText(text);
-    edit->setCursorPosition(0);
-}
-
-void SetNumber(QLineEdit *edit, qint32 value)
-{
-    SetText(edit, QString::number(value));
-}
-
-// Selects the item of index; a value the list does not offer selects nothing.
-void Select(QComboBox *box, int index)
-{
-    box->setCurrentIndex(index >= 0 && index < box->count() ? index : -1);
-}
-
-constexpr int ServiceEdits[] = {IDC_SERVICE_ID,        IDC_SERVICE_LCN,       IDC_SERVICE_HD_LCN,
-                                IDC_SERVICE_PMT_PID,   IDC_SERVICE_VIDEO_PID, IDC_SERVICE_AUDIO_PID,
-                                IDC_SERVICE_DELAY,     IDC_SERVICE_VIDEO_BITRATE, IDC_SERVICE_EIT_NAME,
-                                IDC_SERVICE_EIT_TEXT,  IDC_SERVICE_VIDEO_PERCENT};
+constexpr int ServiceEdits[] = {IDC_SERVICE_ID, IDC_SERVICE_LCN, IDC_SERVICE_HD_LCN, IDC_SERVICE_PMT_PID,
+                                IDC_SERVICE_VIDEO_PID, IDC_SERVICE_AUDIO_PID, IDC_SERVICE_DELAY,
+                                IDC_SERVICE_VIDEO_BITRATE, IDC_SERVICE_EIT_NAME, IDC_SERVICE_EIT_TEXT,
+                                IDC_SERVICE_VIDEO_PERCENT};
 constexpr int ServiceLists[] = {IDC_SERVICE_VIDEO_INPUT, IDC_SERVICE_AUDIO_INPUT, IDC_SERVICE_AUDIO_CODEC,
                                 IDC_SERVICE_VIDEO_CODEC, IDC_SERVICE_AUDIO_BITRATE};
-constexpr int AitEdits[] = {IDC_SERVICE_AIT_PID, IDC_SERVICE_AIT_ORG_ID, IDC_SERVICE_AIT_NAME,
-                            IDC_SERVICE_AIT_ROOT, IDC_SERVICE_AIT_PATH};
-constexpr int AitFields[] = {IDC_SERVICE_AIT_PID_LABEL,     IDC_SERVICE_AIT_CONTROL_LABEL, IDC_SERVICE_AIT_ORG_ID_LABEL,
-                             IDC_SERVICE_AIT_NAME_LABEL,    IDC_SERVICE_AIT_ROOT_LABEL,    IDC_SERVICE_AIT_PATH_LABEL,
-                             IDC_SERVICE_AIT_PID,           IDC_SERVICE_AIT_CONTROL,       IDC_SERVICE_AIT_ORG_ID,
-                             IDC_SERVICE_AIT_NAME,          IDC_SERVICE_AIT_ROOT,          IDC_SERVICE_AIT_PATH};
+constexpr int AitEdits[] = {IDC_SERVICE_AIT_PID, IDC_SERVICE_AIT_ORG_ID, IDC_SERVICE_AIT_NAME, IDC_SERVICE_AIT_ROOT,
+                            IDC_SERVICE_AIT_PATH};
+// The application table's fields with their labels.
+constexpr int AitFields[] = {IDC_SERVICE_AIT_PID_LABEL,  IDC_SERVICE_AIT_PID,        IDC_SERVICE_AIT_CONTROL_LABEL,
+                             IDC_SERVICE_AIT_CONTROL,    IDC_SERVICE_AIT_ORG_ID_LABEL, IDC_SERVICE_AIT_ORG_ID,
+                             IDC_SERVICE_AIT_NAME_LABEL, IDC_SERVICE_AIT_NAME,       IDC_SERVICE_AIT_ROOT_LABEL,
+                             IDC_SERVICE_AIT_ROOT,       IDC_SERVICE_AIT_PATH_LABEL, IDC_SERVICE_AIT_PATH};
 
 } // namespace
 
@@ -227,28 +211,28 @@ void CServicePage::FillServicePage()
 
     combo(IDC_SERVICE_NAME)->setEditText(record.ServiceName);
     combo(IDC_SERVICE_NAME)->lineEdit()->setCursorPosition(0);
-    SetText(edit(IDC_SERVICE_EIT_NAME), record.EitName);
-    SetText(edit(IDC_SERVICE_EIT_TEXT), record.EitText);
-    SetText(edit(IDC_SERVICE_AIT_NAME), record.AitName);
-    SetText(edit(IDC_SERVICE_AIT_ROOT), record.AitRoot);
-    SetText(edit(IDC_SERVICE_AIT_PATH), record.AitPath);
-    SetNumber(edit(IDC_SERVICE_ID), record.ServiceId);
-    SetNumber(edit(IDC_SERVICE_LCN), record.Lcn);
-    SetNumber(edit(IDC_SERVICE_HD_LCN), model.HdLcn);
-    SetNumber(edit(IDC_SERVICE_PMT_PID), record.PmtPid);
-    SetNumber(edit(IDC_SERVICE_VIDEO_PID), record.VideoPid);
-    SetNumber(edit(IDC_SERVICE_AUDIO_PID), record.AudioPid);
-    SetNumber(edit(IDC_SERVICE_AIT_PID), record.AitPid);
-    SetNumber(edit(IDC_SERVICE_VIDEO_PERCENT), record.VideoPercent);
-    SetNumber(edit(IDC_SERVICE_VIDEO_BITRATE), record.VideoBitrate);
-    SetNumber(edit(IDC_SERVICE_DELAY), record.AudioDelayMs);
-    SetNumber(edit(IDC_SERVICE_AIT_ORG_ID), record.AitOrgId);
-    Select(combo(IDC_SERVICE_VIDEO_CODEC), model.VideoCodec);
-    Select(combo(IDC_SERVICE_VIDEO_INPUT), model.VideoInput);
-    Select(combo(IDC_SERVICE_AUDIO_CODEC), record.AudioCodec);
-    Select(combo(IDC_SERVICE_AUDIO_INPUT), model.AudioInput);
-    Select(combo(IDC_SERVICE_AUDIO_BITRATE), record.AudioBitrate);
-    Select(combo(IDC_SERVICE_AIT_CONTROL), record.AitControlCode);
+    SetFieldText(edit(IDC_SERVICE_EIT_NAME), record.EitName);
+    SetFieldText(edit(IDC_SERVICE_EIT_TEXT), record.EitText);
+    SetFieldText(edit(IDC_SERVICE_AIT_NAME), record.AitName);
+    SetFieldText(edit(IDC_SERVICE_AIT_ROOT), record.AitRoot);
+    SetFieldText(edit(IDC_SERVICE_AIT_PATH), record.AitPath);
+    SetFieldNumber(edit(IDC_SERVICE_ID), record.ServiceId);
+    SetFieldNumber(edit(IDC_SERVICE_LCN), record.Lcn);
+    SetFieldNumber(edit(IDC_SERVICE_HD_LCN), model.HdLcn);
+    SetFieldNumber(edit(IDC_SERVICE_PMT_PID), record.PmtPid);
+    SetFieldNumber(edit(IDC_SERVICE_VIDEO_PID), record.VideoPid);
+    SetFieldNumber(edit(IDC_SERVICE_AUDIO_PID), record.AudioPid);
+    SetFieldNumber(edit(IDC_SERVICE_AIT_PID), record.AitPid);
+    SetFieldNumber(edit(IDC_SERVICE_VIDEO_PERCENT), record.VideoPercent);
+    SetFieldNumber(edit(IDC_SERVICE_VIDEO_BITRATE), record.VideoBitrate);
+    SetFieldNumber(edit(IDC_SERVICE_DELAY), record.AudioDelayMs);
+    SetFieldNumber(edit(IDC_SERVICE_AIT_ORG_ID), record.AitOrgId);
+    SelectItem(combo(IDC_SERVICE_VIDEO_CODEC), model.VideoCodec);
+    SelectItem(combo(IDC_SERVICE_VIDEO_INPUT), model.VideoInput);
+    SelectItem(combo(IDC_SERVICE_AUDIO_CODEC), record.AudioCodec);
+    SelectItem(combo(IDC_SERVICE_AUDIO_INPUT), model.AudioInput);
+    SelectItem(combo(IDC_SERVICE_AUDIO_BITRATE), record.AudioBitrate);
+    SelectItem(combo(IDC_SERVICE_AIT_CONTROL), record.AitControlCode);
     static_cast<QCheckBox *>(m_controls->byId(IDC_SERVICE_AIT_ENABLED))->setChecked(record.AitEnabled != 0);
     EnableServicePage();
 }
@@ -300,8 +284,8 @@ void CServicePage::ChooseChannel(int index)
         return;
     const ChannelEntry &channel = channels[index];
     combo(IDC_SERVICE_NAME)->setEditText(channel.ChannelName);
-    SetNumber(edit(IDC_SERVICE_ID), channel.ChannelServiceId);
-    SetNumber(edit(IDC_SERVICE_LCN), channel.ChannelLcn);
+    SetFieldNumber(edit(IDC_SERVICE_ID), channel.ChannelServiceId);
+    SetFieldNumber(edit(IDC_SERVICE_LCN), channel.ChannelLcn);
     CommitServicePage();
 }
 
