@@ -6,6 +6,7 @@
 #include "layoutrecords.h"
 #include "pagetest.h"
 
+#include "auxiliary/texttable.h"
 #include "panel/gui/csetting.h"
 #include "panel/gui/ownerdrawntabbar.h"
 
@@ -410,6 +411,29 @@ TEST_F(MultiplexPageTest, BitrateInUseReadsInitUntilTheDeviceKnowsIt)
                 << text->text().toStdString();
         }
     }
+}
+
+TEST_F(MultiplexPageTest, CaptionsInTheLanguageOfTheRun)
+{
+    struct French
+    {
+        French() { LanguageIndex = 1; }
+        ~French() { LanguageIndex = 0; }
+    } french;
+    inProcess = std::make_unique<InProcessDevice>(InProcessDevice::Options{.code = 131, .versionByte = 9});
+    inProcess->plugInto(xmit);
+    open({inProcess->portPath()});
+    ASSERT_TRUE(waitForStatusText(QStringLiteral("Matériel connecté")));
+    EXPECT_EQ(control<QLabel>("frequencyLabel")->text(), QStringLiteral("Fréq. (kHz) :"));
+    EXPECT_EQ(control<QLabel>("bandwidthLabel")->text(), QStringLiteral("L. Bande :"));
+    EXPECT_EQ(control<QLabel>("levelLabel")->text(), QStringLiteral("Niveau Att. :"));
+    EXPECT_EQ(control<QLabel>("networkLabel")->text(), QStringLiteral("Réseau"));
+    EXPECT_EQ(control<QLabel>("symbolRateLabel")->text(), QStringLiteral("Débit Sym. :"));
+    EXPECT_EQ(control<QLabel>("ipAddressLabel")->text(), QStringLiteral("Adresse :"));
+    EXPECT_EQ(control<QLabel>("lcnIdTypeLabel")->text(), QStringLiteral("LCN Id. :"));
+    EXPECT_EQ(control<QLabel>("serviceNameLabel")->text(), QStringLiteral("Nom :"));
+    EXPECT_EQ(control<QLabel>("eitTextLabel")->text(), QStringLiteral("Texte :"));
+    EXPECT_EQ(control<QLabel>("ttlLabel")->text(), QStringLiteral("TTL :"));
 }
 
 // The whole road over the pseudo-terminal: one edit, the write about 2 s
