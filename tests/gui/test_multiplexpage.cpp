@@ -2,7 +2,6 @@
 // typed values reach the model and, after the write, the device's record;
 // controls follow the hardware and the output kind.
 
-#include "guitestsupport.h"
 #include "layoutrecords.h"
 #include "pagetest.h"
 
