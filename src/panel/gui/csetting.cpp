@@ -7,6 +7,7 @@
 #include "link/cxmit.h"
 #include "panel/gui/ownerdrawntabbar.h"
 #include "panel/gui/settingspage.h"
+#include "panel/gui/usbpage.h"
 
 #include <QSignalBlocker>
 
@@ -42,8 +43,10 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
     m_pageTabs->setObjectName(QStringLiteral("pageTabs"));
     m_muxTabs->setObjectName(QStringLiteral("muxTabs"));
     m_serviceTabs->setObjectName(QStringLiteral("serviceTabs"));
+    m_pages[UsbPage] = m_usbPage = new UsbSettingsPage(*this);
     for (int index = 0; index < PageCount; ++index) {
-        m_pages[index] = new SettingsPage(this);
+        if (!m_pages[index])
+            m_pages[index] = new SettingsPage(this);
         m_pages[index]->setObjectName(QLatin1String(PageNames[index]));
         m_pages[index]->hide();
     }
@@ -76,6 +79,7 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
     m_panelTimer.setSingleShot(true);
     connect(&m_panelTimer, &QTimer::timeout, this, &CSetting::onPanelTimer);
     m_sync.ProgramFolder = startup.ProgramFolder;
+    m_sync.Controls = this;
     hide();
 }
 
@@ -223,4 +227,39 @@ void CSetting::onPanelTimer()
     m_sync.PanelTimerTick(true);
     if (PanelActive)
         m_panelTimer.start(200);
+}
+
+void CSetting::RefreshScheduleList()
+{
+    m_usbPage->RefreshScheduleList();
+}
+
+void CSetting::RefreshMediaStatus()
+{
+    m_usbPage->RefreshMediaStatus();
+}
+
+void CSetting::ShowDeviceClock(const DeviceDateTime &clock)
+{
+    m_usbPage->ShowDeviceClock(clock);
+}
+
+QString CSetting::MediaFileText(const ConfigModel &) const
+{
+    return m_usbPage->mediaFileText();
+}
+
+void CSetting::SetMediaFileText(ConfigModel &, const QString &text)
+{
+    m_usbPage->setMediaFileText(text);
+}
+
+QString CSetting::OverlayLogoText(const ConfigModel &) const
+{
+    return m_usbPage->overlayLogoText();
+}
+
+void CSetting::SetOverlayLogoText(ConfigModel &, const QString &text)
+{
+    m_usbPage->setOverlayLogoText(text);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/configcodec.h"
 #include "config/configmodel.h"
 #include "config/configsync.h"
 
@@ -12,12 +13,15 @@ class CXmit;
 class OwnerDrawnTabBar;
 class SettingsPage;
 class StatusStrip;
+class UsbSettingsPage;
 struct StartupValues;
 
 // The settings panel above the status strip: five pages chosen by owner-drawn
 // tabs, the configuration model they show, and the panel timer that keeps
-// model and device in step while a device is linked.
-class CSetting : public QWidget, private PageRefresh
+// model and device in step while a device is linked. The synchronizer tells
+// it what changed (PageRefresh) and the codec reads and sets a few controls
+// through it (CodecControls); it hands both on to the pages concerned.
+class CSetting : public QWidget, private PageRefresh, private CodecControls
 {
     Q_OBJECT
 
@@ -50,6 +54,7 @@ public:
 
     ConfigModel &model() { return m_model; }
     ConfigSynchronizer &synchronizer() { return m_sync; }
+    CXmit &xmit() const { return m_xmit; }
     OwnerDrawnTabBar *pageTabs() const { return m_pageTabs; }
     SettingsPage *page(int index) const { return m_pages[index]; }
 
@@ -63,6 +68,14 @@ private:
     bool pageHasContent(int index) const;
     void onPanelTimer();
 
+    void RefreshScheduleList() override;
+    void RefreshMediaStatus() override;
+    void ShowDeviceClock(const DeviceDateTime &clock) override;
+    QString MediaFileText(const ConfigModel &model) const override;
+    void SetMediaFileText(ConfigModel &model, const QString &text) override;
+    QString OverlayLogoText(const ConfigModel &model) const override;
+    void SetOverlayLogoText(ConfigModel &model, const QString &text) override;
+
     CXmit &m_xmit;
     const StartupValues &m_startup;
     ConfigModel m_model;
@@ -74,4 +87,5 @@ private:
     OwnerDrawnTabBar *m_muxTabs;
     OwnerDrawnTabBar *m_serviceTabs;
     std::array<SettingsPage *, PageCount> m_pages{};
+    UsbSettingsPage *m_usbPage = nullptr;
 };
