@@ -40,6 +40,9 @@ public:
 
     bool openRequestLog(const QString &path);
     void setStatusOptions(const SimStatusOptions &options) { m_status.setOptions(options); }
+    // The configuration record as the device holds it (tests read and replace it).
+    const QByteArray &configRecord() const { return m_configRecord; }
+    void setConfigRecord(const QByteArray &record) { m_configRecord = record; }
     SimResponse handle(const QString &linkName, quint8 requestClass, const QByteArray &payload);
     // A frame whose check byte was wrong: the device ignores it, the log says so.
     void noteBadFrame(const QString &linkName, quint8 requestClass);

@@ -26,6 +26,8 @@ struct Column
 };
 
 // Column 0 only holds the row's place; the titles are never displayed.
+// Widths are pixels of the layout's 8-point dialog font, whose characters
+// average 6 pixels; they grow with the font in use.
 constexpr Column Columns[] = {
     {"", Qt::AlignLeft, 1},
     {"DateStart", Qt::AlignLeft, 75},
@@ -37,6 +39,7 @@ constexpr Column Columns[] = {
     {"File", Qt::AlignLeft, 300},
 };
 constexpr int ColumnCount = int(std::size(Columns));
+constexpr int LayoutCharWidth = 6;
 
 const QColor PlayEntryColour(0, 0, 128);
 const QColor RecordEntryColour(128, 0, 0);
@@ -103,10 +106,13 @@ void ScheduleEditor::Build(PageControls &controls, const QLineEdit &mediaFile)
 
     m_list = controls.place(IDC_USB_SCHEDULE_LIST, "scheduleList", new QTableWidget(0, ColumnCount),
                             37 - left, 392 - top, 482, 88);
+    // Column 0 is one pixel wide.
+    m_list->horizontalHeader()->setMinimumSectionSize(1);
+    const int averageCharWidth = controls.units().x(4);
     QStringList titles;
     for (int c = 0; c < ColumnCount; ++c) {
         titles << QLatin1String(Columns[c].title);
-        m_list->setColumnWidth(c, Columns[c].widthPixels);
+        m_list->setColumnWidth(c, qMax(1, Columns[c].widthPixels * averageCharWidth / LayoutCharWidth));
     }
     m_list->setHorizontalHeaderLabels(titles);
     m_list->horizontalHeader()->hide();

@@ -47,6 +47,16 @@ void UseTextColour(QWidget &control, const QColor &colour)
     control.setPalette(palette);
 }
 
+// The lamps' texts fill their small frames: a font larger than the
+// layout's gets smaller until the text fits.
+void FitText(QLabel &label)
+{
+    QFont font = label.font();
+    while (font.pointSizeF() > 5 && QFontMetrics(font).horizontalAdvance(label.text()) > label.width() - 2)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label.setFont(font);
+}
+
 ClockFields ClockOfDevice(const DeviceDateTime &clock)
 {
     return ClockFields{clock.Year, clock.Month, clock.Day, clock.Hour, clock.Minute, clock.Second};
@@ -148,6 +158,7 @@ void UsbSettingsPage::buildLamps()
         QLabel *label = controls.label(lamp.labelId, lamp.name, QLatin1String(lamp.text), X(lamp.x), Y(lamp.y),
                                        lamp.width);
         label->setAlignment(lamp.alignment);
+        FitText(*label);
         *lamp.label = label;
     }
 }
