@@ -3,8 +3,8 @@
 #include "config/configcodec.h"
 #include "config/configmodel.h"
 #include "config/configsync.h"
+#include "gui/gatedtimer.h"
 
-#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -80,7 +80,7 @@ private:
     const StartupValues &m_startup;
     ConfigModel m_model;
     ConfigSynchronizer m_sync;
-    QTimer m_panelTimer;
+    GatedTimer m_panelTimer;
     double m_displayRatio = 1.0;
     double m_displayScale = 1.0;
     OwnerDrawnTabBar *m_pageTabs;
