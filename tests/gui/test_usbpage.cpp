@@ -9,10 +9,8 @@
 #include "auxiliary/beep.h"
 #include "auxiliary/gui/crtc.h"
 #include "auxiliary/texttable.h"
-#include "panel/gui/controlids.h"
 #include "panel/gui/csetting.h"
 #include "panel/gui/ownerdrawntabbar.h"
-#include "panel/gui/pagecontrols.h"
 #include "panel/gui/usbpage.h"
 
 #include <QApplication>
@@ -248,8 +246,6 @@ TEST_F(UsbPageTest, ScheduleControlsAsBuilt)
     EXPECT_EQ(list()->columnWidth(1), list()->columnWidth(4));
     EXPECT_GT(list()->columnWidth(7), list()->columnWidth(5));
     EXPECT_GT(list()->columnWidth(5), list()->columnWidth(4));
-    EXPECT_EQ(list()->horizontalHeaderItem(2)->text(), QStringLiteral("timeSTart"));
-    EXPECT_EQ(page().controls().byId(IDC_USB_SCHEDULE_LIST), list());
     // Nothing selected: nothing to delete.
     EXPECT_FALSE(control<QPushButton>("deleteEntriesButton")->isEnabled());
 }
@@ -576,15 +572,6 @@ TEST_F(UsbPageTest, MediaAndLogoListsFollowTheStorage)
     for (const char *name : {"mediaFileList", "mediaFileField", "playButton", "recordButton", "stopButton"})
         EXPECT_FALSE(control<QWidget>(name)->isEnabled()) << name;
     EXPECT_TRUE(control<QPushButton>("addPlayEntryButton")->isEnabled()); // the schedule stays usable
-}
-
-TEST_F(UsbPageTest, MediaNameIsCutTo32Characters)
-{
-    ASSERT_TRUE(link({.code = 131}));
-    showUsbPage();
-    typeMediaFile(QStringLiteral("0123456789abcdefghijABCDEFGHIJklmnopqrst"));
-    EXPECT_EQ(panel().model().MediaFileName, QStringLiteral("0123456789abcdefghijABCDEFGHIJkl"));
-    EXPECT_EQ(control<QLineEdit>("mediaFileField")->text().size(), 40);
 }
 
 // ---- Logo overlay

@@ -62,8 +62,6 @@ public:
     QString overlayLogoText() const;
     void setOverlayLogoText(const QString &text);
 
-    const PageControls &controls() const { return *m_controls; }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
