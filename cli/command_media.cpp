@@ -1,19 +1,17 @@
 #include "clicommand.h"
+#include "devicechoice.h"
 
 #include "config/mediaplayer.h"
 #include "link/cxmit.h"
 
 // The device's USB media player: play, record or stop, sent at once as the
-// player buttons of the USB page have the panel send it.
+// panel sends the command of the USB page's player buttons.
 
-namespace {
-
-int Media(CliContext &context)
+int CliMedia(CliContext &context)
 {
-    const std::optional<MediaCommand> command =
-        context.arguments.size() == 1 ? MediaCommandNamed(context.arguments[0]) : std::nullopt;
+    const std::optional<MediaCommand> command = MediaCommandNamed(context.arguments.value(0));
     if (!command)
-        return context.fail(ExitUsage, QStringLiteral("media takes one of play, record, stop"));
+        return context.usage(QStringLiteral("media takes play, record or stop, not %1").arg(context.arguments.value(0)));
     CXmit xmit;
     if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
         return status;
@@ -23,7 +21,3 @@ int Media(CliContext &context)
     }
     return ExitSuccess;
 }
-
-const CliCommandRegistration registration({{QStringLiteral("media")}, QStringLiteral("play|record|stop"), Media});
-
-} // namespace

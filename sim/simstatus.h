@@ -15,6 +15,7 @@ struct SimStatusOptions
     int formatPeriodS = 0;  // the input pictures change format this often; 0 never
     int firstFormat = 0;    // the step of the picture cycle the first input starts at (4: no picture)
     quint8 autoMode = 0;    // automatic player mode while the player is stopped
+    int bitrateSettleS = 0; // the encoder reports no multiplex bitrate (0 available) this long
 };
 
 // The device's answer to CMD_GET_STATUS, laid out for its hardware code and

@@ -1,5 +1,7 @@
 #include "panel/mediarules.h"
 
+#include "panel/pagefields.h"
+
 namespace {
 
 constexpr quint8 PlayerRecording = 1;
@@ -9,23 +11,12 @@ constexpr quint8 PlayerPlaying = 2;
 
 QString CutToUsbPageLength(const QString &text)
 {
-    return text.left(UsbPageNameLength);
+    return CutToLength(text, UsbPageNameLength);
 }
 
 qint32 ParseLogoCoordinate(const QString &text)
 {
-    qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace())
-        ++i;
-    qint64 value = 0;
-    bool digits = false;
-    for (; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i) {
-        digits = true;
-        // Past the largest coordinate the exact value no longer matters.
-        if (value <= LogoCoordinateMax)
-            value = value * 10 + (text[i].unicode() - '0');
-    }
-    return digits && value <= LogoCoordinateMax ? qint32(value) : 0;
+    return UnsignedInRange(text, 0, LogoCoordinateMax, 0);
 }
 
 qint32 NextLogoPosition(qint32 current, int clicked)

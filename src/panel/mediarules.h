@@ -14,8 +14,7 @@ QString CutToUsbPageLength(const QString &text);
 
 // The logo coordinates run from 0 to 1000.
 inline constexpr int LogoCoordinateMax = 1000;
-// A coordinate field read as an unsigned decimal number (leading blanks,
-// then digits; what follows them is ignored): 0..1000 is kept, a larger
+// A coordinate field read as "%u" reads it: 0..1000 is kept, a larger
 // number or a field without digits gives 0.
 qint32 ParseLogoCoordinate(const QString &text);
 

@@ -105,7 +105,7 @@ protected:
         inProcess->device().setStatusOptions(options);
     }
 
-    UsbSettingsPage &page() const { return static_cast<UsbSettingsPage &>(*panel().page(CSetting::UsbPage)); }
+    CUsbPage &page() const { return static_cast<CUsbPage &>(*panel().page(CSetting::UsbPage)); }
 
     template <class Control>
     Control *control(const char *name) const

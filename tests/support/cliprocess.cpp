@@ -2,9 +2,10 @@
 
 #include <QProcess>
 
-CliResult RunCli(const QStringList &arguments, int timeoutMs)
+CliResult RunCli(const QStringList &arguments, int timeoutMs, const QProcessEnvironment &environment)
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(RERUDAD_CLI), arguments);
     CliResult result;
     if (!process.waitForFinished(timeoutMs)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -11,4 +12,5 @@ struct CliResult
     QString err;
 };
 
-CliResult RunCli(const QStringList &arguments, int timeoutMs = 30000);
+CliResult RunCli(const QStringList &arguments, int timeoutMs = 30000,
+                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());

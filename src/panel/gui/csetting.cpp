@@ -5,7 +5,9 @@
 #include "app/sidefiles.h"
 #include "auxiliary/texttable.h"
 #include "link/cxmit.h"
+#include "panel/gui/multiplexpage.h"
 #include "panel/gui/ownerdrawntabbar.h"
+#include "panel/gui/servicepage.h"
 #include "panel/gui/settingspage.h"
 #include "panel/gui/usbpage.h"
 
@@ -38,13 +40,18 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
       m_panelTimer([this] { onPanelTimer(); }),
       m_pageTabs(new OwnerDrawnTabBar(this)),
       m_muxTabs(new OwnerDrawnTabBar(this)),
-      m_serviceTabs(new OwnerDrawnTabBar(this))
+      m_serviceTabs(new OwnerDrawnTabBar(this)),
+      m_multiplexPage(new CMultiplexPage(*this)),
+      m_servicePage(new CServicePage(*this)),
+      m_usbPage(new CUsbPage(*this))
 {
     setObjectName(QStringLiteral("settingsPanel"));
     m_pageTabs->setObjectName(QStringLiteral("pageTabs"));
     m_muxTabs->setObjectName(QStringLiteral("muxTabs"));
     m_serviceTabs->setObjectName(QStringLiteral("serviceTabs"));
-    m_pages[UsbPage] = m_usbPage = new UsbSettingsPage(*this);
+    m_pages[MultiplexPage] = m_multiplexPage;
+    m_pages[ServicePage] = m_servicePage;
+    m_pages[UsbPage] = m_usbPage;
     for (int index = 0; index < PageCount; ++index) {
         if (!m_pages[index])
             m_pages[index] = new SettingsPage(this);
@@ -129,6 +136,8 @@ void CSetting::BuildPanel()
     const DialogUnits units(*this);
     resize(units.x(3 + FrameWidthUnits + 2), FrameHeight());
 
+    // The first tab added selects itself; the pages are not built yet.
+    const QSignalBlocker quiet(m_pageTabs);
     while (m_pageTabs->count() > 0)
         m_pageTabs->removeTab(0);
     const QString labels[] = {GetText(TXT_TAB_MULTIPLEX), GetText(TXT_TAB_SERVICE), QStringLiteral("USB (M1A)"),
@@ -191,6 +200,7 @@ bool CSetting::ActivatePanel()
     CurrentMux = 0;
     m_sync.Identity = m_xmit.Identity;
     const HardwareProfile profile = m_xmit.Identity.Profile();
+    m_multiplexPage->RebuildIpProtocolList(profile);
     m_model.ApplyHardwareLimits(profile);
     m_sync.MarkStatusUnseen(m_model.ServiceCount);
     if (m_sync.ReadConfiguration()) {
@@ -219,6 +229,21 @@ void CSetting::DeactivatePanel(bool linkLost)
         hide();
     }
     PanelActive = false;
+}
+
+const ChannelList &CSetting::channelList() const
+{
+    return Channels;
+}
+
+void CSetting::UpdateServiceTabs()
+{
+    m_servicePage->UpdateServiceTabs();
+}
+
+void CSetting::UpdateBitrateDisplay()
+{
+    m_multiplexPage->UpdateBitrateDisplay();
 }
 
 void CSetting::onPanelTimer()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/channellist.h"
 #include "config/configcodec.h"
 #include "config/configmodel.h"
 #include "config/configsync.h"
@@ -9,11 +10,13 @@
 
 #include <array>
 
+class CMultiplexPage;
+class CServicePage;
+class CUsbPage;
 class CXmit;
 class OwnerDrawnTabBar;
 class SettingsPage;
 class StatusStrip;
-class UsbSettingsPage;
 struct StartupValues;
 
 // The settings panel above the status strip: five pages chosen by owner-drawn
@@ -56,7 +59,14 @@ public:
     ConfigSynchronizer &synchronizer() { return m_sync; }
     CXmit &xmit() const { return m_xmit; }
     OwnerDrawnTabBar *pageTabs() const { return m_pageTabs; }
+    OwnerDrawnTabBar *muxTabs() const { return m_muxTabs; }
+    OwnerDrawnTabBar *serviceTabs() const { return m_serviceTabs; }
     SettingsPage *page(int index) const { return m_pages[index]; }
+    const StartupValues &startup() const { return m_startup; }
+    // What the linked device's hardware implies for the pages.
+    HardwareProfile profile() const { return m_sync.Identity.Profile(); }
+    // The channels the SERVICE page offers as service names.
+    const ChannelList &channelList() const;
 
     int CurrentPage = -1;
     int CurrentMux = 0;
@@ -64,17 +74,21 @@ public:
     bool PanelActive = false;
 
 private:
-    QColor pageTabColour(int index) const;
-    bool pageHasContent(int index) const;
-    void onPanelTimer();
-
+    // What the synchronizer tells the pages.
+    void UpdateServiceTabs() override;
+    void UpdateBitrateDisplay() override;
     void RefreshScheduleList() override;
     void RefreshMediaStatus() override;
     void ShowDeviceClock(const DeviceDateTime &clock) override;
+    // The codec's controls: the USB page's media file field and logo box.
     QString MediaFileText(const ConfigModel &model) const override;
     void SetMediaFileText(ConfigModel &model, const QString &text) override;
     QString OverlayLogoText(const ConfigModel &model) const override;
     void SetOverlayLogoText(ConfigModel &model, const QString &text) override;
+
+    QColor pageTabColour(int index) const;
+    bool pageHasContent(int index) const;
+    void onPanelTimer();
 
     CXmit &m_xmit;
     const StartupValues &m_startup;
@@ -87,5 +101,7 @@ private:
     OwnerDrawnTabBar *m_muxTabs;
     OwnerDrawnTabBar *m_serviceTabs;
     std::array<SettingsPage *, PageCount> m_pages{};
-    UsbSettingsPage *m_usbPage = nullptr;
+    CMultiplexPage *m_multiplexPage;
+    CServicePage *m_servicePage;
+    CUsbPage *m_usbPage;
 };

@@ -128,7 +128,7 @@ void ScheduleEditor::Build(PageControls &controls, const QLineEdit &mediaFile)
 
 bool ScheduleEditor::playRec() const
 {
-    return m_panel.synchronizer().Identity.Profile().HasPlayRec();
+    return m_panel.profile().HasPlayRec();
 }
 
 void ScheduleEditor::Enable(bool playRec)

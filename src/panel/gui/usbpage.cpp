@@ -3,6 +3,7 @@
 #include "auxiliary/gui/crtc.h"
 #include "gui/artwork.h"
 #include "panel/gui/controlids.h"
+#include "panel/gui/controlvalues.h"
 #include "panel/gui/csetting.h"
 #include "panel/gui/pagecontrols.h"
 #include "panel/gui/scheduleeditor.h"
@@ -64,14 +65,14 @@ ClockFields ClockOfDevice(const DeviceDateTime &clock)
 
 } // namespace
 
-UsbSettingsPage::UsbSettingsPage(CSetting &panel)
+CUsbPage::CUsbPage(CSetting &panel)
     : SettingsPage(&panel), m_panel(panel), m_schedule(new ScheduleEditor(panel, this))
 {
 }
 
-UsbSettingsPage::~UsbSettingsPage() = default;
+CUsbPage::~CUsbPage() = default;
 
-void UsbSettingsPage::BuildUsbPage()
+void CUsbPage::BuildUsbPage()
 {
     m_controls = std::make_unique<PageControls>(*this, DialogUnits(*this));
     buildPlayer();
@@ -82,7 +83,7 @@ void UsbSettingsPage::BuildUsbPage()
         UseTextColour(*m_controls->byId(id), CSetting::ControlTextColour(id));
 }
 
-void UsbSettingsPage::buildPlayer()
+void CUsbPage::buildPlayer()
 {
     PageControls &controls = *m_controls;
     QLabel *storage = controls.place(IDC_USB_STORAGE_IMAGE, "storageImage", new QLabel, X(7), Y(358), 25, 29);
@@ -94,7 +95,7 @@ void UsbSettingsPage::buildPlayer()
         CommitUsbPage();
     });
     m_mediaFile = controls.place(IDC_PANEL_MEDIA_FILE, "mediaFileField", new QLineEdit, X(373), Y(373), 97, 15);
-    connect(m_mediaFile, &QLineEdit::textEdited, this, &UsbSettingsPage::CommitUsbPage);
+    connect(m_mediaFile, &QLineEdit::textEdited, this, &CUsbPage::CommitUsbPage);
 
     struct PlayerButton
     {
@@ -121,13 +122,13 @@ void UsbSettingsPage::buildPlayer()
     m_clockIcon->setAutoRaise(true);
     m_clockIcon->setIcon(QIcon(ClockPixmap(32)));
     m_clockIcon->setIconSize(m_clockIcon->size() - QSize(4, 4));
-    connect(m_clockIcon, &QToolButton::clicked, this, &UsbSettingsPage::OpenClockDialog);
+    connect(m_clockIcon, &QToolButton::clicked, this, &CUsbPage::OpenClockDialog);
     m_clockField = controls.place(IDC_USB_CLOCK_FIELD, "clockField", new QLineEdit, X(7), Y(413), 25, 12);
     m_clockField->setReadOnly(true);
     m_clockField->installEventFilter(this);
 }
 
-void UsbSettingsPage::buildLamps()
+void CUsbPage::buildLamps()
 {
     PageControls &controls = *m_controls;
     struct Lamp
@@ -163,15 +164,15 @@ void UsbSettingsPage::buildLamps()
     }
 }
 
-void UsbSettingsPage::buildLogo()
+void CUsbPage::buildLogo()
 {
     PageControls &controls = *m_controls;
     QLabel *logo = controls.place(IDC_USB_LOGO_IMAGE, "logoImage", new QLabel, X(12), Y(492), 20, 20);
     logo->setPixmap(LogoScreenImage(logo->size()));
     controls.label(IDC_USB_LOGO_FILE_LABEL, "logoFileLabel", QStringLiteral("File :"), X(41), Y(490), 30);
     m_logoBox = controls.combo(IDC_PANEL_OVERLAY_LOGO, "overlayLogoBox", X(41), Y(499), 118, {}, true);
-    connect(m_logoBox, &QComboBox::activated, this, &UsbSettingsPage::CommitUsbPage);
-    connect(m_logoBox, &QComboBox::editTextChanged, this, &UsbSettingsPage::CommitUsbPage);
+    connect(m_logoBox, &QComboBox::activated, this, &CUsbPage::CommitUsbPage);
+    connect(m_logoBox, &QComboBox::editTextChanged, this, &CUsbPage::CommitUsbPage);
 
     for (int position = 1; position <= int(m_logoPositions.size()); ++position) {
         const int column = (position - 1) % 3;
@@ -190,18 +191,18 @@ void UsbSettingsPage::buildLogo()
     controls.label(IDC_USB_Y_LABEL, "logoYLabel", QStringLiteral("Y"), X(234), Y(503), 6);
     m_logoX = controls.edit(IDC_USB_LOGO_X, "logoXField", X(242), Y(485), 29);
     m_logoY = controls.edit(IDC_USB_LOGO_Y, "logoYField", X(242), Y(501), 29);
-    connect(m_logoX, &QLineEdit::textEdited, this, &UsbSettingsPage::CommitUsbPage);
-    connect(m_logoY, &QLineEdit::textEdited, this, &UsbSettingsPage::CommitUsbPage);
+    connect(m_logoX, &QLineEdit::textEdited, this, &CUsbPage::CommitUsbPage);
+    connect(m_logoY, &QLineEdit::textEdited, this, &CUsbPage::CommitUsbPage);
 }
 
-void UsbSettingsPage::ShowUsbPage(bool visible)
+void CUsbPage::ShowUsbPage(bool visible)
 {
     setVisible(visible);
 }
 
-void UsbSettingsPage::EnableUsbPage()
+void CUsbPage::EnableUsbPage()
 {
-    const HardwareProfile profile = m_panel.synchronizer().Identity.Profile();
+    const HardwareProfile profile = m_panel.profile();
     const bool playRec = profile.HasPlayRec();
     m_clockField->setEnabled(playRec);
     m_clockIcon->setEnabled(playRec);
@@ -215,18 +216,18 @@ void UsbSettingsPage::EnableUsbPage()
         box->setVisible(logoOverlay);
 }
 
-void UsbSettingsPage::FillUsbPage()
+void CUsbPage::FillUsbPage()
 {
     const ConfigModel &model = m_panel.model();
-    m_mediaFile->setText(model.MediaFileName);
+    SetFieldText(m_mediaFile, model.MediaFileName);
     m_logoBox->setEditText(model.OverlayLogoFile);
-    m_logoX->setText(QString::number(model.OverlayLogoX));
-    m_logoY->setText(QString::number(model.OverlayLogoY));
+    SetFieldNumber(m_logoX, model.OverlayLogoX);
+    SetFieldNumber(m_logoY, model.OverlayLogoY);
     checkLogoPosition(model.OverlayLogoPosition);
     EnableUsbPage();
 }
 
-void UsbSettingsPage::CommitUsbPage()
+void CUsbPage::CommitUsbPage()
 {
     if (m_panel.model().Filling)
         return;
@@ -235,7 +236,7 @@ void UsbSettingsPage::CommitUsbPage()
 
 // The fields keep what the user typed; the model takes the cut or replaced
 // values, which show when the page is filled again.
-void UsbSettingsPage::commitControls()
+void CUsbPage::commitControls()
 {
     ConfigModel &model = m_panel.model();
     model.MediaFileName = CutToUsbPageLength(m_mediaFile->text());
@@ -246,7 +247,7 @@ void UsbSettingsPage::commitControls()
     EnableUsbPage();
 }
 
-void UsbSettingsPage::SelectLogoPosition(int position)
+void CUsbPage::SelectLogoPosition(int position)
 {
     ConfigModel &model = m_panel.model();
     model.OverlayLogoPosition = NextLogoPosition(model.OverlayLogoPosition, position);
@@ -255,26 +256,26 @@ void UsbSettingsPage::SelectLogoPosition(int position)
         commitControls();
 }
 
-void UsbSettingsPage::checkLogoPosition(int position)
+void CUsbPage::checkLogoPosition(int position)
 {
     for (int p = 1; p <= int(m_logoPositions.size()); ++p)
         m_logoPositions[p - 1]->setChecked(p == position);
 }
 
-void UsbSettingsPage::requestMediaCommand(MediaCommand command)
+void CUsbPage::requestMediaCommand(MediaCommand command)
 {
     // The panel timer sends it on its next tick, after a pending write; a
     // second click before then replaces it.
     m_panel.synchronizer().PendingMediaCommand = command;
 }
 
-void UsbSettingsPage::RefreshScheduleList()
+void CUsbPage::RefreshScheduleList()
 {
     if (m_controls)
         m_schedule->RefreshScheduleList();
 }
 
-void UsbSettingsPage::RefreshMediaStatus()
+void CUsbPage::RefreshMediaStatus()
 {
     if (!m_controls)
         return;
@@ -310,7 +311,7 @@ void UsbSettingsPage::RefreshMediaStatus()
         button->setEnabled(storage);
 }
 
-void UsbSettingsPage::ShowDeviceClock(const DeviceDateTime &clock)
+void CUsbPage::ShowDeviceClock(const DeviceDateTime &clock)
 {
     if (!m_controls || !IsValidClock(ClockOfDevice(clock)))
         return;
@@ -319,12 +320,12 @@ void UsbSettingsPage::ShowDeviceClock(const DeviceDateTime &clock)
         m_clockField->setText(text);
 }
 
-void UsbSettingsPage::OpenClockDialog()
+void CUsbPage::OpenClockDialog()
 {
     ::OpenClockDialog(this, m_panel.xmit(), ClockOfDevice(m_panel.synchronizer().PolledStatus.DeviceClock));
 }
 
-bool UsbSettingsPage::eventFilter(QObject *watched, QEvent *event)
+bool CUsbPage::eventFilter(QObject *watched, QEvent *event)
 {
     // The clock field is never typed into: it hands the focus on at once and
     // opens the clock dialog instead.
@@ -337,23 +338,23 @@ bool UsbSettingsPage::eventFilter(QObject *watched, QEvent *event)
     return SettingsPage::eventFilter(watched, event);
 }
 
-QString UsbSettingsPage::mediaFileText() const
+QString CUsbPage::mediaFileText() const
 {
     return m_mediaFile ? m_mediaFile->text() : m_panel.model().MediaFileName;
 }
 
-void UsbSettingsPage::setMediaFileText(const QString &text)
+void CUsbPage::setMediaFileText(const QString &text)
 {
     if (m_mediaFile)
         m_mediaFile->setText(text);
 }
 
-QString UsbSettingsPage::overlayLogoText() const
+QString CUsbPage::overlayLogoText() const
 {
     return m_logoBox ? m_logoBox->currentText() : m_panel.model().OverlayLogoFile;
 }
 
-void UsbSettingsPage::setOverlayLogoText(const QString &text)
+void CUsbPage::setOverlayLogoText(const QString &text)
 {
     if (m_logoBox)
         m_logoBox->setEditText(text);

@@ -23,13 +23,13 @@ class ScheduleEditor;
 // weekly schedule (ScheduleEditor). Its content shows only on devices with
 // the USB capability; its schedule works only on hardware with USB playback
 // and recording, its logo controls only where the device overlays a logo.
-class UsbSettingsPage : public SettingsPage
+class CUsbPage : public SettingsPage
 {
     Q_OBJECT
 
 public:
-    explicit UsbSettingsPage(CSetting &panel);
-    ~UsbSettingsPage() override;
+    explicit CUsbPage(CSetting &panel);
+    ~CUsbPage() override;
 
     void BuildPage() override { BuildUsbPage(); }
     void ShowPage(bool visible) override { ShowUsbPage(visible); }
