@@ -671,6 +671,7 @@ TEST_F(UsbPageTest, ClockDialogSendsTheFullDateWithSecondsZeroOnlyOnAChange)
             EXPECT_EQ(dialog.timePicker()->time().toString(QStringLiteral("HH:mm")),
                       QTime(polled.Hour, polled.Minute).toString(QStringLiteral("HH:mm")));
             EXPECT_EQ(dialog.timePicker()->displayFormat(), QStringLiteral("HH:mm"));
+            SaveScreenshot(dialog, QStringLiteral("clock-dialog"));
             PressOk(dialog);
         },
         &done);
