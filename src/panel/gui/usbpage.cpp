@@ -111,10 +111,10 @@ void CUsbPage::buildPlayer()
         {IDC_PANEL_STOP_BUTTON, "stopButton", 505, StopIcon(), MediaStop},
     };
     for (size_t i = 0; i < std::size(buttons); ++i) {
-        const PlayerButton &spec = buttons[i];
-        QPushButton *button = controls.button(spec.id, spec.name, QString(), X(spec.x), Y(372), 16, 16);
-        button->setIcon(spec.icon);
-        connect(button, &QPushButton::clicked, this, [this, command = spec.command] { requestMediaCommand(command); });
+        const PlayerButton &entry = buttons[i];
+        QPushButton *button = controls.button(entry.id, entry.name, QString(), X(entry.x), Y(372), 16, 16);
+        button->setIcon(entry.icon);
+        connect(button, &QPushButton::clicked, this, [this, command = entry.command] { requestMediaCommand(command); });
         m_playerButtons[i] = button;
     }
 
