@@ -9,6 +9,7 @@ int CliIdentify(CliContext &context);
 int CliConfigGet(CliContext &context);
 int CliConfigSet(CliContext &context);
 int CliStatus(CliContext &context);
+int CliMedia(CliContext &context);
 int CliDecode(CliContext &context);
 int CliEncode(CliContext &context);
 int CliDiscover(CliContext &context);
@@ -48,6 +49,8 @@ const QList<CliCommand> &CliCommands()
          S("overlay the members of a model JSON on the device's configuration, write it, print it read back"),
          CliConfigSet},
         {{S("status")}, {}, {}, true, S("poll the device's status once and print it as status JSON"), CliStatus},
+        {{S("media")}, {S("play|record|stop")}, {}, true, S("start playing, start recording or stop the device's USB player"),
+         CliMedia},
         {{S("decode")}, {S("FILE")}, {{S("--code"), true}, {S("--version")}}, false,
          S("decode a record file as a device of that hardware would and print the model JSON"), CliDecode},
         {{S("encode")}, {S("FILE.json"), S("OUT")}, {{S("--code"), true}, {S("--version")}}, false,

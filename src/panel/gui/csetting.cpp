@@ -9,6 +9,7 @@
 #include "panel/gui/ownerdrawntabbar.h"
 #include "panel/gui/servicepage.h"
 #include "panel/gui/settingspage.h"
+#include "panel/gui/usbpage.h"
 
 #include <QSignalBlocker>
 
@@ -41,7 +42,8 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
       m_muxTabs(new OwnerDrawnTabBar(this)),
       m_serviceTabs(new OwnerDrawnTabBar(this)),
       m_multiplexPage(new CMultiplexPage(*this)),
-      m_servicePage(new CServicePage(*this))
+      m_servicePage(new CServicePage(*this)),
+      m_usbPage(new CUsbPage(*this))
 {
     setObjectName(QStringLiteral("settingsPanel"));
     m_pageTabs->setObjectName(QStringLiteral("pageTabs"));
@@ -49,6 +51,7 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
     m_serviceTabs->setObjectName(QStringLiteral("serviceTabs"));
     m_pages[MultiplexPage] = m_multiplexPage;
     m_pages[ServicePage] = m_servicePage;
+    m_pages[UsbPage] = m_usbPage;
     for (int index = 0; index < PageCount; ++index) {
         if (!m_pages[index])
             m_pages[index] = new SettingsPage(this);
@@ -82,6 +85,7 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
     });
 
     m_sync.ProgramFolder = startup.ProgramFolder;
+    m_sync.Controls = this;
     hide();
 }
 
@@ -247,4 +251,39 @@ void CSetting::onPanelTimer()
     m_sync.PanelTimerTick(true);
     if (PanelActive)
         m_panelTimer.start(200);
+}
+
+void CSetting::RefreshScheduleList()
+{
+    m_usbPage->RefreshScheduleList();
+}
+
+void CSetting::RefreshMediaStatus()
+{
+    m_usbPage->RefreshMediaStatus();
+}
+
+void CSetting::ShowDeviceClock(const DeviceDateTime &clock)
+{
+    m_usbPage->ShowDeviceClock(clock);
+}
+
+QString CSetting::MediaFileText(const ConfigModel &) const
+{
+    return m_usbPage->mediaFileText();
+}
+
+void CSetting::SetMediaFileText(ConfigModel &, const QString &text)
+{
+    m_usbPage->setMediaFileText(text);
+}
+
+QString CSetting::OverlayLogoText(const ConfigModel &) const
+{
+    return m_usbPage->overlayLogoText();
+}
+
+void CSetting::SetOverlayLogoText(ConfigModel &, const QString &text)
+{
+    m_usbPage->setOverlayLogoText(text);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/channellist.h"
+#include "config/configcodec.h"
 #include "config/configmodel.h"
 #include "config/configsync.h"
 #include "gui/gatedtimer.h"
@@ -11,6 +12,7 @@
 
 class CMultiplexPage;
 class CServicePage;
+class CUsbPage;
 class CXmit;
 class OwnerDrawnTabBar;
 class SettingsPage;
@@ -19,8 +21,10 @@ struct StartupValues;
 
 // The settings panel above the status strip: five pages chosen by owner-drawn
 // tabs, the configuration model they show, and the panel timer that keeps
-// model and device in step while a device is linked.
-class CSetting : public QWidget, private PageRefresh
+// model and device in step while a device is linked. The synchronizer tells
+// it what changed (PageRefresh) and the codec reads and sets a few controls
+// through it (CodecControls); it hands both on to the pages concerned.
+class CSetting : public QWidget, private PageRefresh, private CodecControls
 {
     Q_OBJECT
 
@@ -53,6 +57,7 @@ public:
 
     ConfigModel &model() { return m_model; }
     ConfigSynchronizer &synchronizer() { return m_sync; }
+    CXmit &xmit() const { return m_xmit; }
     OwnerDrawnTabBar *pageTabs() const { return m_pageTabs; }
     OwnerDrawnTabBar *muxTabs() const { return m_muxTabs; }
     OwnerDrawnTabBar *serviceTabs() const { return m_serviceTabs; }
@@ -69,8 +74,18 @@ public:
     bool PanelActive = false;
 
 private:
+    // What the synchronizer tells the pages.
     void UpdateServiceTabs() override;
     void UpdateBitrateDisplay() override;
+    void RefreshScheduleList() override;
+    void RefreshMediaStatus() override;
+    void ShowDeviceClock(const DeviceDateTime &clock) override;
+    // The codec's controls: the USB page's media file field and logo box.
+    QString MediaFileText(const ConfigModel &model) const override;
+    void SetMediaFileText(ConfigModel &model, const QString &text) override;
+    QString OverlayLogoText(const ConfigModel &model) const override;
+    void SetOverlayLogoText(ConfigModel &model, const QString &text) override;
+
     QColor pageTabColour(int index) const;
     bool pageHasContent(int index) const;
     void onPanelTimer();
@@ -88,4 +103,5 @@ private:
     std::array<SettingsPage *, PageCount> m_pages{};
     CMultiplexPage *m_multiplexPage;
     CServicePage *m_servicePage;
+    CUsbPage *m_usbPage;
 };
