@@ -1,6 +1,10 @@
 #include "clicommand.h"
 #include "listening.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 namespace {
 
 QString DiscoveryFailure(int result, const DiscoveryOptions &options)
@@ -17,7 +21,7 @@ QString DiscoveryFailure(int result, const DiscoveryOptions &options)
 
 // Prints every device heard while listening, also those that fell silent
 // again before the end, in the order they were first heard, each with the
-// last address it announced.
+// last address it announced: "ID ADDRESS" lines, or one JSON array.
 int CliDiscover(CliContext &context)
 {
     const std::optional<int> seconds = SecondsOption(context, QStringLiteral("--seconds"), 3);
@@ -42,6 +46,13 @@ int CliDiscover(CliContext &context)
         return false;
     });
 
+    if (context.has(QStringLiteral("--json"))) {
+        QJsonArray devices;
+        for (const DeviceTableRow &row : heard)
+            devices.append(QJsonObject{{QStringLiteral("Id"), row.DeviceId}, {QStringLiteral("Address"), row.DeviceAddress}});
+        context.out << QString::fromUtf8(QJsonDocument(devices).toJson(QJsonDocument::Compact)) << '\n';
+        return ExitSuccess;
+    }
     for (const DeviceTableRow &row : heard)
         context.out << row.DeviceId << ' ' << row.DeviceAddress << '\n';
     return ExitSuccess;
