@@ -3,7 +3,6 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 
 namespace {
 
@@ -15,6 +14,13 @@ QString DiscoveryFailure(int result, const DiscoveryOptions &options)
     if (result == DiscoveryNoInterface)
         return QStringLiteral("no network interface to listen on");
     return QStringLiteral("discovery cannot start (step %1)").arg(result);
+}
+
+// The text as a JSON string, quotes and escapes included.
+QString JsonString(const QString &text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
 }
 
 } // namespace
@@ -47,10 +53,11 @@ int CliDiscover(CliContext &context)
     });
 
     if (context.has(QStringLiteral("--json"))) {
-        QJsonArray devices;
+        // Written by hand to keep the keys in the order Id, Address.
+        QStringList devices;
         for (const DeviceTableRow &row : heard)
-            devices.append(QJsonObject{{QStringLiteral("Id"), row.DeviceId}, {QStringLiteral("Address"), row.DeviceAddress}});
-        context.out << QString::fromUtf8(QJsonDocument(devices).toJson(QJsonDocument::Compact)) << '\n';
+            devices << QStringLiteral(R"({"Id":%1,"Address":%2})").arg(JsonString(row.DeviceId), JsonString(row.DeviceAddress));
+        context.out << '[' << devices.join(QLatin1Char(',')) << "]\n";
         return ExitSuccess;
     }
     for (const DeviceTableRow &row : heard)

@@ -41,7 +41,8 @@ QStringList Announcing(const QString &id)
 TEST(CliDiscoverJson, OneArrayOfIdAndAddressObjects)
 {
     const QString first = UniqueId("JSONA");
-    const QString second = UniqueId("JSONB");
+    // Identifiers come from the network: quotes and backslashes are escaped.
+    const QString second = UniqueId("JSON\"B\\");
     DevSimProcess a;
     DevSimProcess b;
     ASSERT_TRUE(a.start({.pty = false, .extraArguments = Announcing(first)}));
@@ -66,8 +67,12 @@ TEST(CliDiscoverJson, OneArrayOfIdAndAddressObjects)
             EXPECT_EQ(device.value(QStringLiteral("Address")).toString(), QStringLiteral("127.0.0.1"));
         }
     }
+    QStringList expected{first, second};
+    expected.sort();
     ours.sort();
-    EXPECT_EQ(ours, (QStringList{first, second}));
+    EXPECT_EQ(ours, expected);
+    EXPECT_TRUE(result.out.contains(QStringLiteral(R"({"Id":"%1","Address":"127.0.0.1"})").arg(first)))
+        << result.out.toStdString();
 }
 
 // The README's example, word for word: every unit heard is backed up into
