@@ -10,13 +10,16 @@
 
 int CliLogs(CliContext &context)
 {
+    const QString path = context.arguments[0];
+    if (path.isEmpty())
+        return context.usage(QStringLiteral("FILE must name the file to append the logs to"));
     CXmit xmit;
     if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
         return status;
     LogDownload download;
     {
         ProgressReporter progress(context);
-        download = DownloadLogsInto(xmit, progress, context.arguments[0]);
+        download = DownloadLogsInto(xmit, progress, path);
     }
     if (download.failed) {
         return context.fail(ExitDeviceFailure,

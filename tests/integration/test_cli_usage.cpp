@@ -36,6 +36,7 @@ TEST(CliUsage, UsageErrorsAreOneLineWithAHintAndNoList)
         {{QStringLiteral("decode"), QStringLiteral("--code"), QStringLiteral("130"), QStringLiteral("f")},
          "decode: --code takes a hardware code this tool serves"},
         {{QStringLiteral("logs"), QStringLiteral("--quiet")}, "rerudad-cli: logs needs FILE"},
+        {{QStringLiteral("logs"), QString()}, "logs: FILE must name the file to append the logs to"},
         {{QStringLiteral("discover"), QStringLiteral("--verbose")}, "rerudad-cli: discover does not take --verbose"},
     };
     for (const Case &testCase : cases) {
