@@ -1,6 +1,9 @@
 #include "clicommand.h"
 #include "listening.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+
 namespace {
 
 QString DiscoveryFailure(int result, const DiscoveryOptions &options)
@@ -13,11 +16,18 @@ QString DiscoveryFailure(int result, const DiscoveryOptions &options)
     return QStringLiteral("discovery cannot start (step %1)").arg(result);
 }
 
+// The text as a JSON string, quotes and escapes included.
+QString JsonString(const QString &text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
 } // namespace
 
 // Prints every device heard while listening, also those that fell silent
 // again before the end, in the order they were first heard, each with the
-// last address it announced.
+// last address it announced: "ID ADDRESS" lines, or one JSON array.
 int CliDiscover(CliContext &context)
 {
     const std::optional<int> seconds = SecondsOption(context, QStringLiteral("--seconds"), 3);
@@ -42,6 +52,14 @@ int CliDiscover(CliContext &context)
         return false;
     });
 
+    if (context.has(QStringLiteral("--json"))) {
+        // Written by hand to keep the keys in the order Id, Address.
+        QStringList devices;
+        for (const DeviceTableRow &row : heard)
+            devices << QStringLiteral(R"({"Id":%1,"Address":%2})").arg(JsonString(row.DeviceId), JsonString(row.DeviceAddress));
+        context.out << '[' << devices.join(QLatin1Char(',')) << "]\n";
+        return ExitSuccess;
+    }
     for (const DeviceTableRow &row : heard)
         context.out << row.DeviceId << ' ' << row.DeviceAddress << '\n';
     return ExitSuccess;

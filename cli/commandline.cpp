@@ -177,7 +177,10 @@ QString ToolHelp()
         stream << "  " << OptionUsage(option) << "\n      " << option.summary << "\n";
     }
     stream << "\nOptions may stand before or after the command words, also as --option=value.\n"
-           << ToolName << " COMMAND --help describes one command.\n";
+           << ToolName << " COMMAND --help describes one command.\n"
+           << "\nExit status: 0 success; 1 the device refused, did not answer or a transfer failed;\n"
+           << "2 a usage error or a bad input file. Every line on stderr starts with the command\n"
+           << "and the device it talked to.\n";
     return text;
 }
 

@@ -13,6 +13,7 @@ int CliMedia(CliContext &context);
 int CliDecode(CliContext &context);
 int CliEncode(CliContext &context);
 int CliDiscover(CliContext &context);
+int CliLogs(CliContext &context);
 
 namespace {
 
@@ -33,6 +34,9 @@ const QList<CliOption> &CliOptions()
         {S("--code"), S("N"), S("the hardware code of the device the record is for")},
         {S("--version"), S("V"), S("its firmware version byte (default 0)")},
         {S("--seconds"), S("N"), S("how long to listen (default 3)")},
+        {S("--verbose"), {}, S("trace the link on stderr: every frame sent and received, attempts, time-outs")},
+        {S("--quiet"), {}, S("no progress on stderr, only failures")},
+        {S("--json"), {}, S("print one JSON array of {\"Id\", \"Address\"} objects instead")},
         {S("--help"), {}, S("describe the tool, or the command it follows")},
     };
     return options;
@@ -55,8 +59,10 @@ const QList<CliCommand> &CliCommands()
          S("decode a record file as a device of that hardware would and print the model JSON"), CliDecode},
         {{S("encode")}, {S("FILE.json"), S("OUT")}, {{S("--code"), true}, {S("--version")}}, false,
          S("build the record of that hardware from a model JSON and write it to OUT"), CliEncode},
-        {{S("discover")}, {}, {{S("--seconds")}}, false,
+        {{S("discover")}, {}, {{S("--seconds")}, {S("--json")}}, false,
          S("list the devices heard on the network, one \"ID ADDRESS\" line each"), CliDiscover},
+        {{S("logs")}, {S("FILE")}, {{S("--quiet")}}, true,
+         S("download the device's two logs, the older one first, and append them to FILE"), CliLogs},
     };
     return commands;
 }
@@ -71,6 +77,6 @@ const CliOption *FindCliOption(const QString &name)
 
 const QStringList &DeviceOptionNames()
 {
-    static const QStringList names = {S("--device"), S("--listen")};
+    static const QStringList names = {S("--device"), S("--listen"), S("--verbose")};
     return names;
 }

@@ -5,6 +5,7 @@
 #include "link/cxmit.h"
 #include "link/discovery.h"
 #include "link/linkframe.h"
+#include "link/linktrace.h"
 
 #include <QHostAddress>
 #include <QHostInfo>
@@ -97,6 +98,7 @@ int ConnectAuto(CliContext &context, CXmit &xmit)
     xmit.setDeviceTable(nullptr); // the table ends with this function
     if (!found)
         return context.fail(ExitDeviceFailure, QStringLiteral("no device found"));
+    context.deviceName = xmit.linkName();
     return ExitSuccess;
 }
 
@@ -175,10 +177,13 @@ int LinkDevice(CliContext &context, CXmit &xmit)
         ParseDeviceChoice(context.option(QStringLiteral("--device"), QStringLiteral("auto")), error);
     if (!choice)
         return context.usage(error);
+    if (context.has(QStringLiteral("--verbose")))
+        EnableLinkTrace();
     switch (choice->kind) {
     case DeviceChoice::Kind::Auto:
         return ConnectAuto(context, xmit);
     case DeviceChoice::Kind::Tcp: {
+        context.deviceName = QStringLiteral("tcp:%1:%2").arg(choice->host).arg(choice->port);
         const QString address = ResolveIPv4(choice->host, error);
         if (address.isEmpty())
             return context.fail(ExitDeviceFailure, error);
@@ -189,6 +194,7 @@ int LinkDevice(CliContext &context, CXmit &xmit)
         break;
     }
     case DeviceChoice::Kind::Serial:
+        context.deviceName = QStringLiteral("serial:") + choice->path;
         if (!xmit.OpenSerialPort(choice->path))
             return context.fail(ExitDeviceFailure, SerialOpenFailure(choice->path));
         break;

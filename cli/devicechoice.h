@@ -30,7 +30,9 @@ QString SerialOpenError(const QString &path, int error);
 // short, a hardware code this tool does not serve, or version byte 0.
 QString ProbeFailure(const CXmit &xmit);
 
-// Links the device chosen by --device and identifies it. Returns
+// Links the device chosen by --device and identifies it, with the link
+// trace on stderr for --verbose. From then on the context's stderr lines
+// name the device. Returns
 // ExitSuccess, or prints the reason and returns the exit status (ExitUsage
 // for a malformed choice, else ExitDeviceFailure).
 int LinkDevice(CliContext &context, CXmit &xmit);

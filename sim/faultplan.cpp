@@ -18,6 +18,8 @@ FaultKind ParseKind(const QString &word)
         return FaultKind::Delay;
     if (word == QLatin1String("drop"))
         return FaultKind::Drop;
+    if (word == QLatin1String("short"))
+        return FaultKind::Short;
     return FaultKind::None;
 }
 
@@ -56,7 +58,7 @@ bool FaultPlan::addRule(const QString &text, QString *error)
     }
     rule.fault.kind = ParseKind(parts[1]);
     if (rule.fault.kind == FaultKind::None) {
-        *error = QStringLiteral("fault rule %1: kind is silence, refuse, badcheck, delay or drop").arg(text);
+        *error = QStringLiteral("fault rule %1: kind is silence, refuse, badcheck, delay, drop or short").arg(text);
         return false;
     }
     int next = 2;

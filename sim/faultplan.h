@@ -5,7 +5,9 @@
 #include <QString>
 
 // How the simulated device misbehaves for a request.
-enum class FaultKind { None, Silence, Refuse, BadCheck, Delay, Drop };
+// Short: the request is carried out, but the reply holds only the first half
+// of its payload (a device that loses bytes).
+enum class FaultKind { None, Silence, Refuse, BadCheck, Delay, Drop, Short };
 
 struct Fault
 {
@@ -17,6 +19,7 @@ struct Fault
 // every request), either always or at random with a seeded generator.
 //   --fault CMD_GET_STATUS:silence   --fault 0x50:refuse   --fault all:delay:300
 //   --fault 0x40:drop:0.25           (a quarter of the status polls, at random)
+//   --fault CMD_FILE_READ:short
 class FaultPlan
 {
 public:

@@ -70,6 +70,24 @@ bool ReadRecordFile(const QString &path, QByteArray &record, QString &error)
     return true;
 }
 
+// "/logFile.0=FILE": a device path and the local file that holds its bytes.
+bool ReadDeviceFileOption(const QString &option, QString &path, QByteArray &contents, QString &error)
+{
+    const qsizetype equals = option.indexOf(QLatin1Char('='));
+    path = option.left(equals);
+    if (equals < 1 || !path.startsWith(QLatin1Char('/'))) {
+        error = QStringLiteral("--device-file takes PATH=FILE with a device path such as /logFile");
+        return false;
+    }
+    QFile file(option.mid(equals + 1));
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("cannot read %1: %2").arg(file.fileName(), file.errorString());
+        return false;
+    }
+    contents = file.readAll();
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -91,7 +109,7 @@ int main(int argc, char **argv)
     const QCommandLineOption noiseOption(QStringLiteral("trailing-noise"), QStringLiteral("Send stray bytes (never a frame) 50 ms after each serial reply."));
     const QCommandLineOption recordOption(QStringLiteral("record"), QStringLiteral("Serve this file, as it is, as the configuration record (1 to 1024 bytes)."), QStringLiteral("FILE"));
     const QCommandLineOption logOption(QStringLiteral("log"), QStringLiteral("Request log file, one line per request."), QStringLiteral("FILE"));
-    const QCommandLineOption faultOption(QStringLiteral("fault"), QStringLiteral("Fault rule TARGET:KIND[:MS][:PROBABILITY]; TARGET is all, 0xNN or a CMD_ name; KIND is silence, refuse, badcheck, delay or drop."), QStringLiteral("RULE"));
+    const QCommandLineOption faultOption(QStringLiteral("fault"), QStringLiteral("Fault rule TARGET:KIND[:MS][:PROBABILITY]; TARGET is all, 0xNN or a CMD_ name; KIND is silence, refuse, badcheck, delay, drop or short."), QStringLiteral("RULE"));
     const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("Seed of random faults (default 1)."), QStringLiteral("N"), QStringLiteral("1"));
     parser.addOptions({codeOption, versionOption, minorOption, addressOption, portOption, noTcpOption, ptyOption,
                        baudOption, noiseOption, recordOption, logOption, faultOption, seedOption});
@@ -104,6 +122,8 @@ int main(int argc, char **argv)
     const QCommandLineOption formatPeriodOption(QStringLiteral("format-period"), QStringLiteral("Seconds between changes of the input picture format (default 0, never)."), QStringLiteral("S"), QStringLiteral("0"));
     const QCommandLineOption autoModeOption(QStringLiteral("auto-mode"), QStringLiteral("Automatic player mode 0 to 5 while the player is stopped (default 0)."), QStringLiteral("N"), QStringLiteral("0"));
     parser.addOptions({mediaDirOption, logoDirOption, formatPeriodOption, autoModeOption});
+    const QCommandLineOption deviceFileOption(QStringLiteral("device-file"), QStringLiteral("Serve the local FILE as the device file PATH, such as /logFile.0 (repeatable)."), QStringLiteral("PATH=FILE"));
+    parser.addOption(deviceFileOption);
     parser.process(app);
 
     bool ok = true;
@@ -148,6 +168,14 @@ int main(int argc, char **argv)
         if (!ReadRecordFile(parser.value(recordOption), record, error))
             return Fail(error);
         device.setConfigRecord(record);
+    }
+    for (const QString &deviceFile : parser.values(deviceFileOption)) {
+        QByteArray contents;
+        QString path;
+        QString error;
+        if (!ReadDeviceFileOption(deviceFile, path, contents, error))
+            return Fail(error);
+        device.setFile(path, contents);
     }
     if (parser.isSet(logOption) && !device.openRequestLog(parser.value(logOption)))
         return Fail(QStringLiteral("cannot write the log %1").arg(parser.value(logOption)));

@@ -123,8 +123,13 @@ SimResponse SimDevice::handle(const QString &linkName, quint8 requestClass, cons
                                             : command ? answer(requestClass, payload)
                                                       : std::nullopt;
     const quint8 replyClass = reply ? REPLY_OK : REPLY_REFUSED;
-    response.lineBytes = FrameEncoder::encode(replyClass, reply.value_or(QByteArray()));
+    QByteArray replyPayload = reply.value_or(QByteArray());
     QString outcome = QLatin1String(reply ? "ok" : "refused");
+    if (fault.kind == FaultKind::Short && reply) {
+        replyPayload.truncate(replyPayload.size() / 2);
+        outcome = QStringLiteral("short");
+    }
+    response.lineBytes = FrameEncoder::encode(replyClass, replyPayload);
     if (fault.kind == FaultKind::BadCheck) {
         response.lineBytes = WithWrongCheck(response.lineBytes);
         outcome = QStringLiteral("badcheck");

@@ -42,6 +42,8 @@ public:
     // Serves this record, taken as it is, in place of the default one.
     void setConfigRecord(const QByteArray &record) { m_configRecord = record; }
     void setStatusOptions(const SimStatusOptions &options) { m_status.setOptions(options); }
+    // Puts a file on the device (replacing one of that path), such as a log.
+    void setFile(const QString &path, const QByteArray &contents) { m_files.insert(path, contents); }
     // The configuration record as the device holds it (the last one written).
     const QByteArray &configRecord() const { return m_configRecord; }
     SimResponse handle(const QString &linkName, quint8 requestClass, const QByteArray &payload);

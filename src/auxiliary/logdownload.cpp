@@ -17,6 +17,7 @@ LogFileDownload DownloadDeviceFile(CXmit &xmit, StatusStrip &strip, const QStrin
                                    const QString &localPath, int fileNumber, int fileCount)
 {
     LogFileDownload download;
+    download.deviceName = deviceName;
     QFile local(localPath);
     if (!local.open(QIODevice::WriteOnly | QIODevice::Append))
         return download;
@@ -28,23 +29,28 @@ LogFileDownload DownloadDeviceFile(CXmit &xmit, StatusStrip &strip, const QStrin
         }
         strip.SetProgress(int(done), int(total));
     });
+    download.linkLost = xmit.LinkLost;
     return download;
+}
+
+LogDownload DownloadLogsInto(CXmit &xmit, StatusStrip &strip, const QString &path)
+{
+    LogDownload result;
+    result.path = path;
+    const QString logs[] = {QStringLiteral("/logFile.0"), QStringLiteral("/logFile")};
+    for (int i = 0; i < 2; ++i) {
+        const LogFileDownload file = DownloadDeviceFile(xmit, strip, logs[i], result.path, i + 1, 2);
+        result.files << file;
+        result.bytesSaved += file.read.received;
+        result.failed = result.failed || file.failed();
+    }
+    return result;
 }
 
 LogDownload DownloadLogs(CXmit &xmit, StatusStrip &strip, const QString &desktopFolder,
                          const QDateTime &localTime)
 {
-    LogDownload result;
-    result.path = LogFilePath(desktopFolder, localTime);
-    const QString logs[] = {QStringLiteral("/logFile.0"), QStringLiteral("/logFile")};
-    for (int i = 0; i < 2; ++i) {
-        const LogFileDownload file = DownloadDeviceFile(xmit, strip, logs[i], result.path, i + 1, 2);
-        result.bytesSaved += file.read.received;
-        // An empty log is not a failure; a missing or cut one is.
-        if (!file.localFileOpened || (file.read.expectedSize != 0 && !file.read.complete()))
-            result.failed = true;
-    }
-    return result;
+    return DownloadLogsInto(xmit, strip, LogFilePath(desktopFolder, localTime));
 }
 
 QString LogDownloadMessage(const LogDownload &download)
@@ -56,4 +62,26 @@ QString LogDownloadMessage(const LogDownload &download)
     if (download.bytesSaved == 0)
         return QStringLiteral("The device logs are empty, nothing saved into ") + download.path;
     return QStringLiteral("Logs saved into ") + download.path;
+}
+
+QString LogDownloadFailures(const LogDownload &download)
+{
+    QStringList reasons;
+    for (const LogFileDownload &file : download.files) {
+        if (!file.failed())
+            continue;
+        if (!file.localFileOpened)
+            reasons << QStringLiteral("%1 not downloaded: cannot append to %2").arg(file.deviceName, download.path);
+        else if (file.read.expectedSize < 0 && file.linkLost)
+            reasons << QStringLiteral("no reply when opening %1").arg(file.deviceName);
+        else if (file.read.expectedSize < 0)
+            reasons << QStringLiteral("the device refused to open %1").arg(file.deviceName);
+        else
+            reasons << QStringLiteral("%1 cut short after %2 of %3 bytes%4")
+                           .arg(file.deviceName)
+                           .arg(file.read.received)
+                           .arg(file.read.expectedSize)
+                           .arg(file.linkLost ? QStringLiteral(" (no reply)") : QString());
+    }
+    return reasons.join(QStringLiteral("; "));
 }

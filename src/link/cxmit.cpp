@@ -139,6 +139,7 @@ bool CXmit::ConnectTcp(const QString &address)
     }
     qCDebug(LinkTrace, "tcp %s:%u: connected", qPrintable(address), unsigned(TcpPort));
     m_transport = std::move(tcp);
+    m_linkName = QStringLiteral("tcp:%1:%2").arg(address).arg(TcpPort);
     return true;
 }
 
@@ -151,6 +152,7 @@ bool CXmit::OpenSerialPort(const QString &path)
     }
     qCDebug(LinkTrace, "serial %s: open", qPrintable(path));
     m_transport = std::move(serial);
+    m_linkName = QStringLiteral("serial:") + path;
     return true;
 }
 
@@ -162,17 +164,19 @@ int CXmit::scaled(int timeoutMs) const
 void CXmit::CloseSerialPort()
 {
     if (isSerialLink())
-        m_transport.reset();
+        CloseLink();
 }
 
 void CXmit::CloseLink()
 {
     m_transport.reset();
+    m_linkName.clear();
 }
 
 void CXmit::AttachTransport(std::unique_ptr<Transport> transport)
 {
     m_transport = std::move(transport);
+    m_linkName.clear();
 }
 
 quint8 CXmit::ProbeDevice()

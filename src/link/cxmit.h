@@ -57,6 +57,10 @@ public:
 
     bool isLinked() const { return bool(m_transport); }
     bool isSerialLink() const;
+    // "tcp:ADDRESS:PORT" or "serial:PATH" of the open link, to tell the user
+    // which device a message is about; empty without a link or for an
+    // attached transport.
+    QString linkName() const { return m_linkName; }
 
     // Lights the status strip's lamps; called once per exchange before sending.
     std::function<void(bool write)> ShowLinkActivity;
@@ -88,6 +92,7 @@ private:
 
     const DeviceTable *m_deviceTable;
     std::unique_ptr<Transport> m_transport;
+    QString m_linkName;
     int m_transmissions = 0;
     bool m_exchanging = false;
 };

@@ -1,5 +1,6 @@
 #include "link/serialtransport.h"
 
+#include "link/linktrace.h"
 #include "link/linkwait.h"
 
 #include <algorithm>
@@ -35,12 +36,17 @@ bool SerialTransport::open(const QString &path)
 
 void SerialTransport::discardInput()
 {
+    QByteArray dropped;
     while (m_port.isOpen() && (m_port.waitForReadyRead(0) || m_port.bytesAvailable() > 0)) {
-        if (m_port.readAll().isEmpty())
+        const QByteArray bytes = m_port.readAll();
+        if (bytes.isEmpty())
             break;
+        dropped += bytes;
     }
     if (m_port.isOpen())
         m_port.clear(QSerialPort::Input);
+    if (!dropped.isEmpty())
+        qCDebug(LinkTrace, "flushed: %s", TraceHex(dropped).constData());
 }
 
 void SerialTransport::transmit(const QByteArray &frame)

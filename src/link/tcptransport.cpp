@@ -1,5 +1,6 @@
 #include "link/tcptransport.h"
 
+#include "link/linktrace.h"
 #include "link/linkwait.h"
 
 #include <QHostAddress>
@@ -28,9 +29,11 @@ void TcpTransport::discardInput()
     // A reply that came after its request's deadline is still in the socket;
     // left there, it would answer this request, and every later request would
     // take the reply of the one before.
-    m_socket.readAll();
+    QByteArray dropped = m_socket.readAll();
     for (int reads = 0; reads < MaxDiscardReads && connected() && m_socket.waitForReadyRead(0); ++reads)
-        m_socket.readAll();
+        dropped += m_socket.readAll();
+    if (!dropped.isEmpty())
+        qCDebug(LinkTrace, "flushed: %s", TraceHex(dropped).constData());
 }
 
 void TcpTransport::transmit(const QByteArray &frame)

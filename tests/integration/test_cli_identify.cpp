@@ -44,11 +44,11 @@ TEST(CliIdentify, FailuresExitOneAndSayWhichFailureItWas)
         DevSimProcess::Options options;
     };
     const Case cases[] = {
-        {"rerudad-cli: the device refused the identification request\n",
+        {"the device refused the identification request\n",
          {.extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_IDENTIFY:refuse")}}},
-        {"rerudad-cli: the device reports hardware code 130, which this tool does not serve\n", {.code = 130}},
-        {"rerudad-cli: the device reports firmware version byte 0\n", {.versionByte = 0}},
-        {"rerudad-cli: no reply to the identification request\n",
+        {"the device reports hardware code 130, which this tool does not serve\n", {.code = 130}},
+        {"the device reports firmware version byte 0\n", {.versionByte = 0}},
+        {"no reply to the identification request\n",
          {.extraArguments = {QStringLiteral("--fault"), QStringLiteral("all:silence")}}},
     };
     for (const Case &testCase : cases) {
@@ -57,7 +57,8 @@ TEST(CliIdentify, FailuresExitOneAndSayWhichFailureItWas)
         const CliResult result = RunCli({QStringLiteral("identify"), QStringLiteral("--device"), device.tcpDevice()});
         EXPECT_EQ(result.exitCode, 1) << testCase.line;
         EXPECT_TRUE(result.out.isEmpty()) << testCase.line;
-        EXPECT_EQ(result.err, QLatin1String(testCase.line));
+        // The line names the command and the device it talked to.
+        EXPECT_EQ(result.err, QStringLiteral("identify %1: ").arg(device.tcpDevice()) + QLatin1String(testCase.line));
     }
 }
 

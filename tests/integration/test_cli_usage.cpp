@@ -16,27 +16,34 @@ const QString Hint = QStringLiteral(" (run rerudad-cli without arguments for the
 
 TEST(CliUsage, UsageErrorsAreOneLineWithAHintAndNoList)
 {
+    // Lines about a command line that could not be read name the tool;
+    // once the command is known, they start with it.
     struct Case
     {
         QStringList arguments;
-        const char *message;
+        const char *line;
     };
     const Case cases[] = {
-        {{QStringLiteral("identify"), QStringLiteral("--colour"), QStringLiteral("red")}, "unknown option --colour"},
-        {{QStringLiteral("status"), QStringLiteral("--raw"), QStringLiteral("x.bin")}, "status does not take --raw"},
+        {{QStringLiteral("identify"), QStringLiteral("--colour"), QStringLiteral("red")},
+         "rerudad-cli: unknown option --colour"},
+        {{QStringLiteral("status"), QStringLiteral("--raw"), QStringLiteral("x.bin")},
+         "rerudad-cli: status does not take --raw"},
         {{QStringLiteral("--device=auto"), QStringLiteral("identify"), QStringLiteral("--device"), QStringLiteral("auto")},
-         "option --device given twice"},
+         "rerudad-cli: option --device given twice"},
         {{QStringLiteral("identify"), QStringLiteral("--device"), QStringLiteral("tcp:127.0.0.1:0")},
-         "bad device tcp:127.0.0.1:0: PORT is 1 to 65535"},
-        {{QStringLiteral("frobnicate")}, "unknown command frobnicate"},
+         "identify: bad device tcp:127.0.0.1:0: PORT is 1 to 65535"},
+        {{QStringLiteral("frobnicate")}, "rerudad-cli: unknown command frobnicate"},
         {{QStringLiteral("decode"), QStringLiteral("--code"), QStringLiteral("130"), QStringLiteral("f")},
-         "--code takes a hardware code this tool serves"},
+         "decode: --code takes a hardware code this tool serves"},
+        {{QStringLiteral("logs"), QStringLiteral("--quiet")}, "rerudad-cli: logs needs FILE"},
+        {{QStringLiteral("logs"), QString()}, "logs: FILE must name the file to append the logs to"},
+        {{QStringLiteral("discover"), QStringLiteral("--verbose")}, "rerudad-cli: discover does not take --verbose"},
     };
     for (const Case &testCase : cases) {
         const CliResult result = RunCli(testCase.arguments);
-        EXPECT_EQ(result.exitCode, 2) << testCase.message;
-        EXPECT_TRUE(result.out.isEmpty()) << testCase.message;
-        EXPECT_EQ(result.err, QStringLiteral("rerudad-cli: ") + QLatin1String(testCase.message) + Hint);
+        EXPECT_EQ(result.exitCode, 2) << testCase.line;
+        EXPECT_TRUE(result.out.isEmpty()) << testCase.line;
+        EXPECT_EQ(result.err, QLatin1String(testCase.line) + Hint);
     }
 }
 
@@ -53,12 +60,36 @@ TEST(CliUsage, HelpGoesToStdoutAndTheBareListToStderr)
     EXPECT_TRUE(help.out.contains(QStringLiteral("\n  config get [--raw FILE] ")));
     EXPECT_TRUE(help.out.contains(QStringLiteral("\n  encode --code N [--version V] FILE.json OUT ")));
 
+    EXPECT_TRUE(help.out.contains(QStringLiteral("\n  logs [--quiet] FILE ")));
+    EXPECT_TRUE(help.out.contains(QStringLiteral("\n  discover [--seconds N] [--json] ")));
+    EXPECT_TRUE(help.out.contains(QStringLiteral("\n  --verbose\n      trace the link on stderr")));
+    EXPECT_TRUE(help.out.contains(QStringLiteral("\nExit status: 0 success; 1 ")));
+
     const CliResult commandHelp = RunCli({QStringLiteral("config"), QStringLiteral("set"), QStringLiteral("--help")});
     EXPECT_EQ(commandHelp.exitCode, 0);
-    EXPECT_TRUE(commandHelp.out.startsWith(QStringLiteral(
-        "usage: rerudad-cli config set FILE.json [--device tcp:HOST[:PORT]|serial:PATH|auto] [--listen SECONDS]\n")))
+    EXPECT_TRUE(commandHelp.out.startsWith(
+        QStringLiteral("usage: rerudad-cli config set FILE.json [--device tcp:HOST[:PORT]|serial:PATH|auto] "
+                       "[--listen SECONDS] [--verbose]\n")))
         << commandHelp.out.toStdString();
     EXPECT_TRUE(commandHelp.err.isEmpty());
+
+    // Each command's help lists its own options, then the device's.
+    const CliResult logsHelp = RunCli({QStringLiteral("logs"), QStringLiteral("--help")});
+    EXPECT_EQ(logsHelp.exitCode, 0);
+    const QStringList logsLines = logsHelp.out.split(QLatin1Char('\n'));
+    EXPECT_EQ(logsLines.value(0), QStringLiteral("usage: rerudad-cli logs [--quiet] FILE [--device "
+                                                 "tcp:HOST[:PORT]|serial:PATH|auto] [--listen SECONDS] [--verbose]"));
+    QStringList optionNames;
+    for (const QString &line : logsLines) {
+        if (line.startsWith(QLatin1String("  --")))
+            optionNames << line.section(QLatin1Char(' '), 2, 2);
+    }
+    EXPECT_EQ(optionNames, (QStringList{QStringLiteral("--quiet"), QStringLiteral("--device"), QStringLiteral("--listen"),
+                                        QStringLiteral("--verbose")}))
+        << logsHelp.out.toStdString();
+    const CliResult discoverHelp = RunCli({QStringLiteral("discover"), QStringLiteral("--help")});
+    EXPECT_TRUE(discoverHelp.out.contains(QStringLiteral("--json")));
+    EXPECT_FALSE(discoverHelp.out.contains(QStringLiteral("--device")));
 }
 
 TEST(CliDevice, TcpTakesAHostNameAndTheOptionWithItsValueAfterAnEqualsSign)
@@ -80,19 +111,23 @@ TEST(CliDevice, UnreachableDevicesSayWhy)
     struct Case
     {
         QString device;
+        QString named; // how the line names the device
         QString line;
     };
     const Case cases[] = {
         {QStringLiteral("serial:") + folder.filePath(QStringLiteral("ttyACM9")),
+         QStringLiteral("serial:") + folder.filePath(QStringLiteral("ttyACM9")),
          QStringLiteral("cannot open serial port %1: no such file").arg(folder.filePath(QStringLiteral("ttyACM9")))},
-        {QStringLiteral("serial:") + plain.fileName(),
+        {QStringLiteral("serial:") + plain.fileName(), QStringLiteral("serial:") + plain.fileName(),
          QStringLiteral("cannot open serial port %1: not a serial port").arg(plain.fileName())},
-        {QStringLiteral("tcp:no-such-device.invalid"), QStringLiteral("cannot resolve no-such-device.invalid: ")},
+        {QStringLiteral("tcp:no-such-device.invalid"), QStringLiteral("tcp:no-such-device.invalid:6666"),
+         QStringLiteral("cannot resolve no-such-device.invalid: ")},
     };
     for (const Case &testCase : cases) {
         const CliResult result = RunCli({QStringLiteral("identify"), QStringLiteral("--device"), testCase.device});
         EXPECT_EQ(result.exitCode, 1) << testCase.device.toStdString();
-        EXPECT_TRUE(result.err.startsWith(QStringLiteral("rerudad-cli: ") + testCase.line)) << result.err.toStdString();
+        EXPECT_TRUE(result.err.startsWith(QStringLiteral("identify %1: %2").arg(testCase.named, testCase.line)))
+            << result.err.toStdString();
         EXPECT_EQ(result.err.count(QLatin1Char('\n')), 1);
     }
 }
@@ -120,7 +155,7 @@ TEST(CliDiscovery, ListensOnTheInterfaceTheEnvironmentNames)
 
     const CliResult missing = RunCli({QStringLiteral("discover")}, 30000, ListeningOn(QStringLiteral("nosuch0")));
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.err, QStringLiteral("rerudad-cli: no network interface nosuch0 to listen on "
+    EXPECT_EQ(missing.err, QStringLiteral("discover: no network interface nosuch0 to listen on "
                                           "(RERUDAD_DISCOVERY_INTERFACE)\n"));
 }
 

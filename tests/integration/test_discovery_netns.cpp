@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -299,7 +300,7 @@ TEST(DiscoveryInANamespace, AutoListensOnTheInterfaceTheEnvironmentNames)
     // Without the variable nothing listens on loopback, and no port answers.
     const Outcome unheard = Ip(host.exec(QStringLiteral(RERUDAD_CLI), identify), WithoutSerialPorts());
     EXPECT_EQ(unheard.exitCode, 1);
-    EXPECT_EQ(unheard.err, QStringLiteral("rerudad-cli: no device found"));
+    EXPECT_EQ(unheard.err, QStringLiteral("identify: no device found"));
 
     QProcessEnvironment onLoopback = WithoutSerialPorts();
     onLoopback.insert(QStringLiteral("RERUDAD_DISCOVERY_INTERFACE"), QStringLiteral("lo"));
@@ -307,6 +308,18 @@ TEST(DiscoveryInANamespace, AutoListensOnTheInterfaceTheEnvironmentNames)
     EXPECT_EQ(heard.exitCode, 0) << heard.err.toStdString();
     EXPECT_TRUE(heard.out.startsWith(QLatin1String(R"({"HardwareCode":131,)"))) << heard.out.toStdString();
     EXPECT_TRUE(device.requestLog().contains(QLatin1String(" tcp CMD_IDENTIFY "))) << device.requestLog().toStdString();
+
+    // The device found is the one the lines on stderr name.
+    QTemporaryDir output;
+    const QString logs = output.filePath(QStringLiteral("logs.txt"));
+    const Outcome collected = Ip(
+        host.exec(QStringLiteral(RERUDAD_CLI), {QStringLiteral("logs"), logs, QStringLiteral("--listen"), QStringLiteral("2")}),
+        onLoopback);
+    EXPECT_EQ(collected.exitCode, 0) << collected.err.toStdString();
+    EXPECT_TRUE(collected.err.endsWith(QStringLiteral("\nlogs tcp:127.0.0.1:6666: Logs saved into %1 (%2 bytes)")
+                                           .arg(logs)
+                                           .arg(QFileInfo(logs).size())))
+        << collected.err.toStdString();
 }
 
 } // namespace
