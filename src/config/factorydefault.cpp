@@ -1,5 +1,6 @@
 #include "config/factorydefault.h"
 
+#include "config/configmodel.h"
 #include "link/cxmit.h"
 #include "link/deviceoperations.h"
 
@@ -45,6 +46,12 @@ void StoreByShell(CXmit &xmit, const QString &localLogo)
 }
 
 } // namespace
+
+void RequestFactoryDefault(ConfigModel &model)
+{
+    model.CommitCountdown = 1;
+    model.StoreAsDefault = 1;
+}
 
 bool UploadDeviceFile(CXmit &xmit, const QString &localPath, const QString &devicePath)
 {

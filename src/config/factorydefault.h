@@ -3,7 +3,13 @@
 #include <QString>
 
 class CXmit;
+struct ConfigModel;
 struct DeviceIdentity;
+
+// Asks the panel timer for a write of the whole model on its next tick,
+// followed by the factory-default store (SET FACTORY DEFAULT, a loaded
+// configuration file).
+void RequestFactoryDefault(ConfigModel &model);
 
 // The local logo file named by the device's LogoName: only a plain file
 // name inside the program's "logos" folder is accepted, so that a device

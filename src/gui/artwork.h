@@ -10,5 +10,7 @@ QPixmap SendLampImage();
 QPixmap WriteLampImage();
 QPixmap WarningTriangleImage();
 QIcon LogButtonIcon();
+// The EDID repair button's musical note, 16 x 16.
+QIcon EdidRepairIcon();
 QPixmap ApplicationPixmap(int size);
 QIcon ApplicationIcon();

@@ -30,6 +30,7 @@ CDiduvIfaceDlg::CDiduvIfaceDlg(CXmit &xmit, const StartupValues &startup, QWidge
       m_supervisor(xmit, *m_strip, *this)
 {
     setObjectName(QStringLiteral("mainWindow"));
+    m_panel->setSupervisor(&m_supervisor);
     m_searchTimer.setSingleShot(true);
     m_watchTimer.setSingleShot(true);
     connect(&m_searchTimer, &QTimer::timeout, this, [this] { OnTimer(ConnectionSupervisor::SearchTimer); });

@@ -5,6 +5,8 @@
 #include "app/sidefiles.h"
 #include "auxiliary/texttable.h"
 #include "link/cxmit.h"
+#include "panel/gui/manufacturerpage.h"
+#include "panel/gui/miscpage.h"
 #include "panel/gui/ownerdrawntabbar.h"
 #include "panel/gui/settingspage.h"
 
@@ -42,8 +44,11 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
     m_pageTabs->setObjectName(QStringLiteral("pageTabs"));
     m_muxTabs->setObjectName(QStringLiteral("muxTabs"));
     m_serviceTabs->setObjectName(QStringLiteral("serviceTabs"));
+    m_pages[MiscPage] = new MiscSettingsPage(*this);
+    m_pages[ManufacturerPage] = new ManufacturerSettingsPage(*this);
     for (int index = 0; index < PageCount; ++index) {
-        m_pages[index] = new SettingsPage(this);
+        if (!m_pages[index])
+            m_pages[index] = new SettingsPage(this);
         m_pages[index]->setObjectName(QLatin1String(PageNames[index]));
         m_pages[index]->hide();
     }
@@ -76,6 +81,7 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
     m_panelTimer.setSingleShot(true);
     connect(&m_panelTimer, &QTimer::timeout, this, &CSetting::onPanelTimer);
     m_sync.ProgramFolder = startup.ProgramFolder;
+    m_sync.Controls = &m_codecControls;
     hide();
 }
 

@@ -2,12 +2,14 @@
 
 #include "config/configmodel.h"
 #include "config/configsync.h"
+#include "panel/gui/panelcodeccontrols.h"
 
 #include <QTimer>
 #include <QWidget>
 
 #include <array>
 
+class ConnectionSupervisor;
 class CXmit;
 class OwnerDrawnTabBar;
 class SettingsPage;
@@ -29,6 +31,9 @@ public:
     // Layout scale measured by the main window before BuildPanel.
     void setDisplayScale(double displayRatio, double displayScale);
     void setStatusStrip(StatusStrip *strip) { m_sync.Strip = strip; }
+    // The supervisor the device actions ask for a firmware reload or an
+    // EDID repair.
+    void setSupervisor(ConnectionSupervisor *supervisor) { m_supervisor = supervisor; }
 
     void BuildPanel();
     // Reads the linked device's configuration and, when that succeeds, shows
@@ -52,6 +57,11 @@ public:
     ConfigSynchronizer &synchronizer() { return m_sync; }
     OwnerDrawnTabBar *pageTabs() const { return m_pageTabs; }
     SettingsPage *page(int index) const { return m_pages[index]; }
+    CXmit &xmit() const { return m_xmit; }
+    const StartupValues &startup() const { return m_startup; }
+    ConnectionSupervisor *supervisor() const { return m_supervisor; }
+    StatusStrip *statusStrip() const { return m_sync.Strip; }
+    PanelCodecControls &codecControls() { return m_codecControls; }
 
     int CurrentPage = -1;
     int CurrentMux = 0;
@@ -66,7 +76,9 @@ private:
     CXmit &m_xmit;
     const StartupValues &m_startup;
     ConfigModel m_model;
+    PanelCodecControls m_codecControls;
     ConfigSynchronizer m_sync;
+    ConnectionSupervisor *m_supervisor = nullptr;
     QTimer m_panelTimer;
     double m_displayRatio = 1.0;
     double m_displayScale = 1.0;
