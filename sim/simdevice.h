@@ -43,6 +43,13 @@ public:
     SimResponse handle(const QString &linkName, quint8 requestClass, const QByteArray &payload);
     // A frame whose check byte was wrong: the device ignores it, the log says so.
     void noteBadFrame(const QString &linkName, quint8 requestClass);
+    // The reply to CMD_SNAPSHOT from now on, whatever its length, in place of
+    // the drawn display.
+    void setSnapshotPicture(const QByteArray &picture) { m_snapshotPicture = picture; }
+    // The configuration record the device holds now.
+    QByteArray configRecord() const { return m_configRecord; }
+    // What was stored in a flash area, empty when nothing.
+    QByteArray flashArea(int block) const { return m_flashAreas.value(block); }
 
 private:
     // The reply payload for a request, or nullopt for a refusal.
@@ -72,6 +79,7 @@ private:
     QMap<int, QByteArray> m_flashAreas;
     QByteArray m_firmwareImage;
     QStringList m_shellCommands;
+    std::optional<QByteArray> m_snapshotPicture;
     qint64 m_clockOffsetMs = 0;
     quint8 m_playerCommand = 3;
     SimStatus m_status;

@@ -44,6 +44,17 @@ QString AskConfigFile(const ConfigFileSession &session, FilePrompt::Kind mode)
 
 } // namespace
 
+bool WriteWhole(QSaveFile &file, const QByteArray &contents)
+{
+    // Small writes wait in the file's buffer: a full disk shows only when
+    // it is flushed, and commit() would rename the cut file all the same.
+    if (file.write(contents) != contents.size() || !file.flush()) {
+        file.cancelWriting(); // the temporary file goes with the object
+        return false;
+    }
+    return file.commit();
+}
+
 QString WithConfigFileExtension(const QString &path, const QString &extension)
 {
     const bool endsWithIt = path.right(3).toUpper() == extension.right(3).toUpper();
@@ -85,7 +96,7 @@ ConfigFileOutcome WriteConfigFile(const QString &path, const DeviceIdentity &ide
     const std::optional<QByteArray> record = EncodeConfigBlock(identity, model, controls);
     model.LogoName = logoName;
 
-    if (!record || file.write(*record) != record->size() || !file.commit())
+    if (!record || !WriteWhole(file, *record))
         return ConfigFileOutcome::WriteError;
     return ConfigFileOutcome::Saved;
 }

@@ -3,6 +3,8 @@
 #include <QString>
 
 class CodecControls;
+class QByteArray;
+class QSaveFile;
 class StatusStrip;
 struct ConfigModel;
 struct DeviceIdentity;
@@ -11,6 +13,11 @@ struct DeviceIdentity;
 // layout, exactly as the encoder writes it, with no header of its own. Files
 // for hardware code 121 end in ".tmc", all others in ".itc"
 // (HardwareProfile::ConfigFileExtension).
+
+// Writes the contents to an opened QSaveFile and puts it in place of the
+// file of its name only when every byte reached the medium; otherwise the
+// temporary file is removed and the earlier file is left as it was.
+bool WriteWhole(QSaveFile &file, const QByteArray &contents);
 
 // The extension rule of the file dialogs: the extension is appended unless
 // the path already ends in it (case ignored) and the first "." of the whole

@@ -3,6 +3,7 @@
 #include "auxiliary/beep.h"
 #include "auxiliary/texttable.h"
 #include "auxiliary/userprompts.h"
+#include "config/configfile.h"
 #include "link/cxmit.h"
 
 #include <QDateTime>
@@ -139,7 +140,7 @@ bool WriteSnapshotFile(const QString &path, const QByteArray &picture)
 {
     const QByteArray bitmap = SnapshotBitmap(picture);
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bitmap) == bitmap.size() && file.commit();
+    return file.open(QIODevice::WriteOnly) && WriteWhole(file, bitmap);
 }
 
 void TakeSnapshot(CXmit &xmit)
