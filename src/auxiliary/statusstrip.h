@@ -11,8 +11,8 @@ public:
     virtual ~StatusStrip() = default;
 
     // Shows the text for durationMs; the latest call decides when the line
-    // clears. With wait, the text is painted first and the caller is then
-    // blocked for durationMs.
+    // clears. With wait, the text is painted first and the caller then waits
+    // durationMs (the window keeps painting meanwhile).
     virtual void ShowStatus(const QString &text, bool wait, int durationMs) = 0;
     // Range 0 hides the progress bar.
     virtual void SetProgress(int position, int range) = 0;

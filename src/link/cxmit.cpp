@@ -1,6 +1,7 @@
 #include "link/cxmit.h"
 
 #include "link/devicetable.h"
+#include "link/handlergate.h"
 #include "link/linkframe.h"
 #include "link/linktrace.h"
 #include "link/serialports.h"
@@ -8,6 +9,8 @@
 #include "link/tcptransport.h"
 
 #include <QDeadlineTimer>
+#include <QScopedValueRollback>
+#include <QtGlobal>
 
 #include <algorithm>
 
@@ -65,6 +68,14 @@ bool CXmit::SendDataBlock(quint32 offset, const QByteArray &data)
 
 bool CXmit::exchange(quint8 requestClass, const QByteArray &payload, int timeoutMs)
 {
+    // One conversation at a time: a second request in the middle of a wait
+    // would take the first one's reply. The window's timers are held while an
+    // exchange runs; reaching this point again is a fault in the tool.
+    if (m_exchanging)
+        qFatal("CXmit: an exchange was started while another was waiting for its reply");
+    const QScopedValueRollback<bool> exchanging(m_exchanging, true);
+    const HandlerGate::BusyScope busy(HandlerGate::current());
+
     const QByteArray frame = FrameEncoder::encode(requestClass, payload);
     const DeviceCommand *command = IdentifyCommand(requestClass, payload.constData(), int(payload.size()));
     const char *name = command ? command->name : "request";

@@ -89,4 +89,5 @@ private:
     const DeviceTable *m_deviceTable;
     std::unique_ptr<Transport> m_transport;
     int m_transmissions = 0;
+    bool m_exchanging = false;
 };

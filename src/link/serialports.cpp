@@ -1,22 +1,19 @@
 #include "link/serialports.h"
 
-#include <QSerialPortInfo>
-
-#include <algorithm>
+#include <QDir>
 
 QStringList UsbSerialPorts()
 {
+    return ListUsbSerialPorts(QStringLiteral("/dev"), qEnvironmentVariable("RERUDAD_SERIAL_PORTS"));
+}
+
+QStringList ListUsbSerialPorts(const QString &deviceFolder, const QString &extraPaths)
+{
+    const QDir folder(deviceFolder);
     QStringList ports;
-    QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
-    std::sort(infos.begin(), infos.end(), [](const QSerialPortInfo &a, const QSerialPortInfo &b) {
-        return a.portName() < b.portName();
-    });
-    for (const QSerialPortInfo &info : infos) {
-        if (info.portName().startsWith(QLatin1String("ttyACM")))
-            ports << info.systemLocation();
-    }
-    const QString extra = qEnvironmentVariable("RERUDAD_SERIAL_PORTS");
-    for (const QString &path : extra.split(QLatin1Char(':'), Qt::SkipEmptyParts))
-        ports << path;
+    // Device nodes are "system" entries; plain files stand in for them in tests.
+    for (const QString &name : folder.entryList({QStringLiteral("ttyACM*")}, QDir::System | QDir::Files, QDir::Name))
+        ports << folder.filePath(name);
+    ports << extraPaths.split(QLatin1Char(':'), Qt::SkipEmptyParts);
     return ports;
 }

@@ -1,8 +1,19 @@
 #include "link/serialtransport.h"
 
-#include <QThread>
+#include "link/linkwait.h"
 
 #include <algorithm>
+
+SerialTransport::SerialTransport()
+{
+    QObject::connect(&m_port, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError error) {
+        // An unplugged device leaves a port whose reads fail at once, again
+        // and again, whether an exchange waits or the window idles between
+        // polls: the port is closed at once rather than polled.
+        if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)
+            m_port.close();
+    });
+}
 
 bool SerialTransport::open(const QString &path)
 {
@@ -24,35 +35,43 @@ bool SerialTransport::open(const QString &path)
 
 void SerialTransport::discardInput()
 {
-    while (m_port.waitForReadyRead(0) || m_port.bytesAvailable() > 0) {
+    while (m_port.isOpen() && (m_port.waitForReadyRead(0) || m_port.bytesAvailable() > 0)) {
         if (m_port.readAll().isEmpty())
             break;
     }
-    m_port.clear(QSerialPort::Input);
+    if (m_port.isOpen())
+        m_port.clear(QSerialPort::Input);
 }
 
 void SerialTransport::transmit(const QByteArray &frame)
 {
-    for (qsizetype sent = 0; sent < frame.size(); sent += MaxWriteChunk) {
+    for (qsizetype sent = 0; sent < frame.size() && m_port.isOpen(); sent += MaxWriteChunk) {
         const QByteArray chunk = frame.mid(sent, MaxWriteChunk);
         if (m_port.write(chunk) != chunk.size())
             return;
-        while (m_port.bytesToWrite() > 0) {
-            if (!m_port.waitForBytesWritten(1000))
-                return;
-        }
+        const bool written = LinkWait::Until(
+            QDeadlineTimer(WriteTimeoutMs, Qt::PreciseTimer),
+            [this] { return m_port.bytesToWrite() == 0 || !m_port.isOpen(); },
+            [this](int remainingMs) {
+                while (m_port.bytesToWrite() > 0 && m_port.waitForBytesWritten(remainingMs)) {
+                }
+            });
+        if (!written)
+            return;
     }
 }
 
 QByteArray SerialTransport::receive(int waitMs)
 {
-    if (m_port.bytesAvailable() == 0 && !m_port.waitForReadyRead(std::max(waitMs, 0))) {
-        if (m_port.error() != QSerialPort::NoError && m_port.error() != QSerialPort::TimeoutError) {
-            // A port that fails (the device went away) reads as silence: wait
-            // instead of returning at once, so the caller does not spin.
-            m_port.clearError();
-            QThread::msleep(std::clamp(waitMs, 0, ErrorPauseMs));
-        }
+    const QDeadlineTimer deadline(std::max(waitMs, 0), Qt::PreciseTimer);
+    if (m_port.isOpen() && m_port.bytesAvailable() == 0) {
+        LinkWait::Until(
+            deadline, [this] { return m_port.bytesAvailable() > 0 || !m_port.isOpen(); },
+            [this](int remainingMs) { m_port.waitForReadyRead(remainingMs); });
+    }
+    if (!m_port.isOpen()) {
+        // A closed port reads as silence until the caller's deadline.
+        LinkWait::Pause(deadline);
         return {};
     }
     return m_port.readAll();

@@ -10,10 +10,14 @@ class SerialTransport : public Transport
 public:
     // Output is cut into writes of at most this many bytes.
     static constexpr int MaxWriteChunk = 400;
-    // How long a failing read pauses before it reports silence.
-    static constexpr int ErrorPauseMs = 50;
+    // How long one chunk may take to leave before the rest is given up.
+    static constexpr int WriteTimeoutMs = 1000;
+
+    SerialTransport();
 
     bool open(const QString &path);
+    // False once the port failed (the device was unplugged) and was closed.
+    bool isOpen() const { return m_port.isOpen(); }
 
     bool isSerial() const override { return true; }
     void discardInput() override;

@@ -14,14 +14,19 @@ public:
     static constexpr int ConnectTimeoutMs = 2500;
     // Each receive returns after at most this long, like the device's socket option.
     static constexpr int ReceiveBoundMs = 100;
+    // At most this many reads drain stale input before a request, so that a
+    // device that never stops sending cannot hold the exchange.
+    static constexpr int MaxDiscardReads = 16;
 
     bool connectTo(const QString &address, quint16 port);
 
     bool isSerial() const override { return false; }
-    void discardInput() override {}
+    void discardInput() override;
     void transmit(const QByteArray &frame) override;
     QByteArray receive(int waitMs) override;
 
 private:
+    bool connected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
+
     QTcpSocket m_socket;
 };

@@ -1,11 +1,65 @@
 #include "guitestsupport.h"
 
+#include "link/handlergate.h"
+
+#include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QPixmap>
 #include <QWidget>
+
+#include <algorithm>
 
 void SaveScreenshot(QWidget &widget, const QString &name)
 {
     QDir().mkpath(QStringLiteral(RERUDAD_SCREENSHOT_DIR));
     widget.grab().save(QDir(QStringLiteral(RERUDAD_SCREENSHOT_DIR)).filePath(name + QStringLiteral(".png")));
+}
+
+DialogAnswerer::DialogAnswerer(std::function<void(QWidget &)> answer) : m_answer(std::move(answer))
+{
+    QObject::connect(&m_poll, &QTimer::timeout, [this] {
+        if (QWidget *dialog = QApplication::activeModalWidget()) {
+            m_poll.stop();
+            m_answer(*dialog);
+        }
+    });
+    m_poll.start(10);
+}
+
+PaintWatch::PaintWatch(QWidget &widget) : m_widget(widget)
+{
+    m_clock.start();
+    m_widget.installEventFilter(this);
+    m_heartbeat.setTimerType(Qt::PreciseTimer);
+    connect(&m_heartbeat, &QTimer::timeout, this, [this] {
+        note(m_lastBeat, LargestBeatGap);
+        MostHandlersRunning = std::max(MostHandlersRunning, HandlerGate::current().handlersRunning());
+        m_widget.update();
+    });
+    m_heartbeat.start(10);
+}
+
+void PaintWatch::stop()
+{
+    m_heartbeat.stop();
+    m_widget.removeEventFilter(this);
+    note(m_lastBeat, LargestBeatGap);
+    note(m_lastPaint, LargestPaintGap);
+}
+
+bool PaintWatch::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_widget && event->type() == QEvent::Paint) {
+        ++Paints;
+        note(m_lastPaint, LargestPaintGap);
+    }
+    return false;
+}
+
+void PaintWatch::note(qint64 &last, qint64 &largest)
+{
+    const qint64 now = m_clock.elapsed();
+    largest = std::max(largest, now - last);
+    last = now;
 }

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -178,6 +179,51 @@ TEST_F(MainWindowTest, LogDownloadFromASilentDeviceSaysItFailed)
     ASSERT_EQ(prompts.Messages.size(), 1);
     EXPECT_TRUE(prompts.Messages[0].Text.startsWith(QStringLiteral("Log download failed, nothing saved into ")));
     EXPECT_FALSE(device.commandsLogged().contains(QStringLiteral("CMD_FILE_CLOSE")));
+}
+
+// The user closes the window while the panel waits for a slow status reply:
+// the close is held until that tick ends, then the pending edit is written
+// and read back as at any other close, and the window closes.
+TEST_F(MainWindowTest, CloseDuringAnExchangeWritesThePendingEditAndThenCloses)
+{
+    DevSimProcess device;
+    ASSERT_TRUE(device.start({.extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_GET_STATUS:delay:1000")}}));
+    open({device.ptyPath()});
+    ASSERT_TRUE(waitForTitle(QStringLiteral(" (H132[84]-1.4)")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return device.commandsLogged().contains(QStringLiteral("CMD_GET_STATUS")); }, 5000));
+    window->panel()->MarkChanged();
+
+    // The close arrives as the window system would send it: from the event
+    // loop, while the next status poll waits for its reply.
+    QTimer closer;
+    closer.setSingleShot(true);
+    bool closedAtOnce = true;
+    bool visibleAfterClose = false;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        closedAtOnce = window->close();
+        visibleAfterClose = window->isVisible();
+    });
+    const qsizetype polls = device.commandsLogged().count(QStringLiteral("CMD_GET_STATUS"));
+    xmit.ShowLinkActivity = [&, strip = window->statusStrip()](bool write) {
+        strip->ShowLinkActivity(write);
+        if (!write && !closer.isActive() && device.commandsLogged().count(QStringLiteral("CMD_GET_STATUS")) == polls)
+            closer.start(300);
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 10000));
+    EXPECT_FALSE(closedAtOnce);
+    EXPECT_TRUE(visibleAfterClose);
+
+    const QStringList log = device.requestLog();
+    const QStringList logged = device.commandsLogged();
+    ASSERT_GE(logged.size(), 3);
+    EXPECT_EQ(logged.mid(logged.size() - 3), (QStringList{QStringLiteral("CMD_GET_STATUS"), QStringLiteral("CMD_WRITE_CONFIG"),
+                                                          QStringLiteral("CMD_READ_CONFIG")}));
+    EXPECT_EQ(logged.count(QStringLiteral("CMD_WRITE_CONFIG")), 1);
+    // The write left only once the delayed status reply had come.
+    const auto millisecondsOf = [](const QString &line) { return line.section(QLatin1Char(' '), 1, 1).toLongLong(); };
+    EXPECT_GE(millisecondsOf(log[log.size() - 2]) - millisecondsOf(log[log.size() - 3]), 900);
+    QTest::qWait(300);
+    EXPECT_EQ(device.commandsLogged(), logged); // nothing polls after the close
 }
 
 TEST_F(MainWindowTest, LogButtonOnlyInAdvancedMode)

@@ -1,5 +1,7 @@
 // The status strip's four operations and its text colour.
 
+#include "guitestsupport.h"
+
 #include "auxiliary/gui/cinfo.h"
 #include "auxiliary/gui/progressline.h"
 
@@ -30,6 +32,17 @@ TEST(StatusStrip, WaitingMessageBlocksForItsDuration)
     strip.ShowStatus(QStringLiteral("Rebooting..."), true, 300);
     EXPECT_GE(timer.elapsed(), 300);
     EXPECT_EQ(strip.statusText(), QStringLiteral("Rebooting..."));
+}
+
+TEST(StatusStrip, WaitingMessageKeepsTheStripPainting)
+{
+    CInfo strip;
+    strip.show();
+    PaintWatch watch(strip);
+    strip.ShowStatus(QStringLiteral("Rebooting..."), true, 500);
+    watch.stop();
+    EXPECT_GE(watch.Paints, 10);
+    EXPECT_LT(watch.LargestPaintGap, 250);
 }
 
 TEST(StatusStrip, LampsLightAndGoOut)

@@ -1,38 +1,16 @@
 // The desktop tool's message boxes and file dialogs, answered by a test that
 // polls for the open dialog instead of a person.
 
+#include "guitestsupport.h"
+
 #include "gui/widgetprompts.h"
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
-
-// Runs answer on the first modal dialog that opens, checking every 10 ms.
-class DialogAnswerer
-{
-public:
-    explicit DialogAnswerer(std::function<void(QWidget &)> answer) : m_answer(std::move(answer))
-    {
-        QObject::connect(&m_poll, &QTimer::timeout, [this] {
-            if (QWidget *dialog = QApplication::activeModalWidget()) {
-                m_poll.stop();
-                m_answer(*dialog);
-            }
-        });
-        m_poll.start(10);
-    }
-
-private:
-    std::function<void(QWidget &)> m_answer;
-    QTimer m_poll;
-};
 
 TEST(WidgetPrompts, QuestionShowsItsTextAndDefaultsToCancel)
 {

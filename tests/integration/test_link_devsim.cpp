@@ -1,26 +1,67 @@
 // The real exchange against the simulated device, over loopback TCP and over
-// its pseudo-terminal.
+// its pseudo-terminal; waiting blocked, as in the command-line tool, and
+// waiting inside a running event loop, as in the desktop tool.
 
 #include "devsimprocess.h"
 #include "inprocessdevice.h"
 
 #include "link/cxmit.h"
 #include "link/deviceoperations.h"
+#include "link/linkwait.h"
+#include "link/serialtransport.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QThread>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
 
 namespace {
 
 // 40 units: 200 ms per attempt keeps silent exchanges short.
 constexpr int ShortTimeout = 40;
 
-class LinkTest : public ::testing::TestWithParam<bool>
+enum class Waiting { Blocked, InEventLoop };
+
+// Runs the body where the link waits the given way.
+void RunWaiting(Waiting waiting, const std::function<void()> &body)
+{
+    if (waiting == Waiting::Blocked) {
+        body();
+        return;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] {
+        EXPECT_TRUE(LinkWait::EventLoopRuns());
+        body();
+        loop.quit();
+    });
+    loop.exec();
+}
+
+std::string WaitingName(Waiting waiting)
+{
+    return waiting == Waiting::Blocked ? "Blocked" : "InEventLoop";
+}
+
+// CPU time the calling thread has used, in milliseconds.
+qint64 ThreadCpuMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    return qint64(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000
+           + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
+}
+
+class LinkTest : public ::testing::TestWithParam<std::tuple<bool, Waiting>>
 {
 protected:
-    bool serial() const { return GetParam(); }
+    bool serial() const { return std::get<0>(GetParam()); }
+    Waiting waiting() const { return std::get<1>(GetParam()); }
 
     void link(CXmit &xmit, const DevSimProcess &device)
     {
@@ -35,73 +76,156 @@ protected:
 
 TEST_P(LinkTest, Identifies)
 {
-    DevSimProcess device;
-    ASSERT_TRUE(device.start({.code = 142, .versionByte = 7, .minor = 3}));
-    CXmit xmit;
-    link(xmit, device);
-    EXPECT_EQ(xmit.ProbeDevice(), 7);
-    EXPECT_EQ(xmit.Identity.HardwareCode, 142);
-    EXPECT_EQ(xmit.Identity.FirmwareMinor, 3);
-    EXPECT_EQ(device.commandsLogged(), QStringList{QStringLiteral("CMD_IDENTIFY")});
+    RunWaiting(waiting(), [&] {
+        DevSimProcess device;
+        ASSERT_TRUE(device.start({.code = 142, .versionByte = 7, .minor = 3}));
+        CXmit xmit;
+        link(xmit, device);
+        EXPECT_EQ(xmit.ProbeDevice(), 7);
+        EXPECT_EQ(xmit.Identity.HardwareCode, 142);
+        EXPECT_EQ(xmit.Identity.FirmwareMinor, 3);
+        EXPECT_EQ(device.commandsLogged(), QStringList{QStringLiteral("CMD_IDENTIFY")});
+    });
 }
 
 TEST_P(LinkTest, RefusedReplyIsOneTransmissionAndKeepsTheLink)
 {
-    DevSimProcess device;
-    ASSERT_TRUE(device.start({.extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_GET_STATUS:refuse")}}));
-    CXmit xmit;
-    link(xmit, device);
-    EXPECT_FALSE(xmit.SendRequest(0x40, {}, ShortTimeout));
-    EXPECT_EQ(xmit.transmissions(), 1);
-    EXPECT_FALSE(xmit.LinkLost);
-    EXPECT_EQ(device.requestLog().size(), 1);
+    RunWaiting(waiting(), [&] {
+        DevSimProcess device;
+        ASSERT_TRUE(device.start({.extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_GET_STATUS:refuse")}}));
+        CXmit xmit;
+        link(xmit, device);
+        EXPECT_FALSE(xmit.SendRequest(0x40, {}, ShortTimeout));
+        EXPECT_EQ(xmit.transmissions(), 1);
+        EXPECT_FALSE(xmit.LinkLost);
+        EXPECT_EQ(device.requestLog().size(), 1);
+    });
 }
 
 TEST_P(LinkTest, SilenceIsTwoTransmissionsAndLinkLost)
 {
-    DevSimProcess device;
-    ASSERT_TRUE(device.start({.extraArguments = {QStringLiteral("--fault"), QStringLiteral("0x40:silence")}}));
-    CXmit xmit;
-    link(xmit, device);
-    EXPECT_FALSE(xmit.SendRequest(0x40, {}, ShortTimeout));
-    EXPECT_EQ(xmit.transmissions(), 2);
-    EXPECT_TRUE(xmit.LinkLost);
-    EXPECT_EQ(device.requestLog().size(), 2);
+    RunWaiting(waiting(), [&] {
+        DevSimProcess device;
+        ASSERT_TRUE(device.start({.extraArguments = {QStringLiteral("--fault"), QStringLiteral("0x40:silence")}}));
+        CXmit xmit;
+        link(xmit, device);
+        EXPECT_FALSE(xmit.SendRequest(0x40, {}, ShortTimeout));
+        EXPECT_EQ(xmit.transmissions(), 2);
+        EXPECT_TRUE(xmit.LinkLost);
+        EXPECT_EQ(device.requestLog().size(), 2);
+    });
 }
 
 TEST_P(LinkTest, WrongCheckIsRetriedAndDelayedReplyArrives)
 {
-    DevSimProcess device;
-    ASSERT_TRUE(device.start({.extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_READ_CONFIG:badcheck"),
-                                                 QStringLiteral("--fault"), QStringLiteral("CMD_GET_STATUS:delay:100")}}));
-    CXmit xmit;
-    link(xmit, device);
-    EXPECT_FALSE(xmit.Send(CMD_READ_CONFIG));
-    EXPECT_EQ(xmit.transmissions(), 2);
-    EXPECT_TRUE(xmit.LinkLost);
-    xmit.LinkLost = false;
-    EXPECT_TRUE(xmit.SendRequest(0x40, {}, ShortTimeout));
-    EXPECT_EQ(xmit.transmissions(), 3);
+    RunWaiting(waiting(), [&] {
+        DevSimProcess device;
+        ASSERT_TRUE(device.start({.extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_READ_CONFIG:badcheck"),
+                                                     QStringLiteral("--fault"), QStringLiteral("CMD_GET_STATUS:delay:100")}}));
+        CXmit xmit;
+        link(xmit, device);
+        EXPECT_FALSE(xmit.Send(CMD_READ_CONFIG));
+        EXPECT_EQ(xmit.transmissions(), 2);
+        EXPECT_TRUE(xmit.LinkLost);
+        xmit.LinkLost = false;
+        EXPECT_TRUE(xmit.SendRequest(0x40, {}, ShortTimeout));
+        EXPECT_EQ(xmit.transmissions(), 3);
+    });
 }
 
 TEST_P(LinkTest, DeviceFilesRoundTrip)
 {
-    DevSimProcess device;
-    ASSERT_TRUE(device.start());
-    CXmit xmit;
-    link(xmit, device);
-    const QByteArray logo(1025, '\x02');
-    EXPECT_TRUE(WriteDeviceFile(xmit, QStringLiteral("/mnt/logo.dg1"), logo));
-    QBuffer back;
-    back.open(QIODevice::WriteOnly);
-    const DeviceFileRead read = ReadDeviceFile(xmit, QStringLiteral("/mnt/logo.dg1"), back);
-    EXPECT_TRUE(read.complete());
-    EXPECT_EQ(back.data(), logo);
-    EXPECT_EQ(device.commandsLogged().count(QStringLiteral("CMD_FILE_WRITE")), 3);
+    RunWaiting(waiting(), [&] {
+        DevSimProcess device;
+        ASSERT_TRUE(device.start());
+        CXmit xmit;
+        link(xmit, device);
+        const QByteArray logo(1025, '\x02');
+        EXPECT_TRUE(WriteDeviceFile(xmit, QStringLiteral("/mnt/logo.dg1"), logo));
+        QBuffer back;
+        back.open(QIODevice::WriteOnly);
+        const DeviceFileRead read = ReadDeviceFile(xmit, QStringLiteral("/mnt/logo.dg1"), back);
+        EXPECT_TRUE(read.complete());
+        EXPECT_EQ(back.data(), logo);
+        EXPECT_EQ(device.commandsLogged().count(QStringLiteral("CMD_FILE_WRITE")), 3);
+    });
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, LinkTest, ::testing::Values(false, true),
-                         [](const auto &info) { return info.param ? "Serial" : "Tcp"; });
+INSTANTIATE_TEST_SUITE_P(Links, LinkTest,
+                         ::testing::Combine(::testing::Values(false, true),
+                                            ::testing::Values(Waiting::Blocked, Waiting::InEventLoop)),
+                         [](const auto &info) {
+                             return std::string(std::get<0>(info.param) ? "Serial" : "Tcp") + WaitingName(std::get<1>(info.param));
+                         });
+
+class WaitingTest : public ::testing::TestWithParam<Waiting>
+{
+};
+
+// A device that answers identification 3 s late, after the first attempt's
+// deadline of 2.5 s: the first attempt's reply answers the second attempt,
+// and the second attempt's reply reaches the socket 3 s later, among later
+// requests. What is pending is dropped before each request goes out, so the
+// late reply misleads at most the exchange it lands in.
+TEST_P(WaitingTest, LateTcpReplyMisleadsAtMostTheExchangeItLandsIn)
+{
+    RunWaiting(GetParam(), [&] {
+        DevSimProcess device;
+        ASSERT_TRUE(device.start({.pty = false, .extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_IDENTIFY:delay:3000")}}));
+        CXmit xmit;
+        xmit.TcpPort = device.tcpPort();
+        ASSERT_TRUE(xmit.ConnectTcp(QStringLiteral("127.0.0.1")));
+        // The lengths of the replies when nothing is late tell them apart.
+        ASSERT_TRUE(xmit.Send(CMD_READ_CONFIG));
+        const int recordLength = xmit.ReplyLength;
+        ASSERT_TRUE(xmit.Send(CMD_GET_STATUS));
+        const int statusLength = xmit.ReplyLength;
+        ASSERT_NE(recordLength, statusLength);
+        ASSERT_NE(statusLength, 4);
+
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_EQ(xmit.ProbeDevice(), 14);
+        EXPECT_EQ(xmit.transmissions(), 4);
+        QList<bool> ownReply;
+        for (int request = 0; clock.elapsed() < 7500; ++request) {
+            const bool record = request % 2 == 0;
+            xmit.Send(record ? CMD_READ_CONFIG : CMD_GET_STATUS);
+            ownReply << (xmit.ReplyLength == (record ? recordLength : statusLength));
+            LinkWait::Pause(QDeadlineTimer(100));
+        }
+        EXPECT_LE(ownReply.count(false), 1);
+        EXPECT_FALSE(ownReply.mid(ownReply.size() - 10).contains(false));
+        EXPECT_EQ(device.commandsLogged().count(QStringLiteral("CMD_IDENTIFY")), 2);
+    });
+}
+
+// The device goes away (its end of the line closes) while the tool waits for
+// a reply: the port is closed at once and the rest of the wait passes
+// without polling the dead port.
+TEST_P(WaitingTest, UnpluggedSerialPortIsClosedAndWaitedOutQuietly)
+{
+    RunWaiting(GetParam(), [&] {
+        DevSimProcess device;
+        ASSERT_TRUE(device.start());
+        SerialTransport port;
+        ASSERT_TRUE(port.open(device.ptyPath()));
+        device.stop();
+        const qint64 cpuBefore = ThreadCpuMs();
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_TRUE(port.receive(1000).isEmpty());
+        EXPECT_GE(clock.elapsed(), 950);
+        EXPECT_FALSE(port.isOpen());
+        EXPECT_LT(ThreadCpuMs() - cpuBefore, 200);
+        port.transmit(QByteArray(10, '\x01')); // a closed port takes nothing and does not wait
+        port.discardInput();
+        EXPECT_LT(clock.elapsed(), 1500);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, WaitingTest, ::testing::Values(Waiting::Blocked, Waiting::InEventLoop),
+                         [](const auto &info) { return WaitingName(info.param); });
 
 TEST(SerialLink, BytesBeforeARequestAreFlushed)
 {

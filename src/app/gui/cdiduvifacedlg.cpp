@@ -8,10 +8,12 @@
 #include "auxiliary/logdownload.h"
 #include "auxiliary/userprompts.h"
 #include "link/cxmit.h"
+#include "link/handlergate.h"
 #include "panel/gui/csetting.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QPointer>
 
 namespace {
 
@@ -27,14 +29,12 @@ CDiduvIfaceDlg::CDiduvIfaceDlg(CXmit &xmit, const StartupValues &startup, QWidge
       m_startup(startup),
       m_panel(new CSetting(xmit, startup, this)),
       m_strip(new CInfo(this)),
-      m_supervisor(xmit, *m_strip, *this)
+      m_supervisor(xmit, *m_strip, *this),
+      m_searchTimer([this] { OnTimer(ConnectionSupervisor::SearchTimer); }),
+      m_watchTimer([this] { OnTimer(ConnectionSupervisor::WatchTimer); })
 {
     setObjectName(QStringLiteral("mainWindow"));
     m_panel->setSupervisor(&m_supervisor);
-    m_searchTimer.setSingleShot(true);
-    m_watchTimer.setSingleShot(true);
-    connect(&m_searchTimer, &QTimer::timeout, this, [this] { OnTimer(ConnectionSupervisor::SearchTimer); });
-    connect(&m_watchTimer, &QTimer::timeout, this, [this] { OnTimer(ConnectionSupervisor::WatchTimer); });
     connect(m_strip, &CInfo::logDownloadRequested, this, &CDiduvIfaceDlg::DownloadLogs);
 }
 
@@ -69,7 +69,7 @@ void CDiduvIfaceDlg::OnTimer(ConnectionSupervisor::TimerId id)
 
 void CDiduvIfaceDlg::arm(ConnectionSupervisor::NextTimer next)
 {
-    QTimer &timer = next.id == ConnectionSupervisor::SearchTimer ? m_searchTimer : m_watchTimer;
+    GatedTimer &timer = next.id == ConnectionSupervisor::SearchTimer ? m_searchTimer : m_watchTimer;
     timer.start(next.delayMs);
 }
 
@@ -113,6 +113,14 @@ void CDiduvIfaceDlg::DeactivatePanel(bool linkLost)
 
 void CDiduvIfaceDlg::DownloadLogs()
 {
+    HandlerGate::current().run(this, [window = QPointer<CDiduvIfaceDlg>(this)] {
+        if (window)
+            window->downloadLogsNow();
+    });
+}
+
+void CDiduvIfaceDlg::downloadLogsNow()
+{
     const LogDownload download =
         ::DownloadLogs(m_xmit, *m_strip, m_startup.DesktopFolder, QDateTime::currentDateTime());
     Prompts().ShowMessage({.Text = LogDownloadMessage(download), .Caption = windowTitle()});
@@ -120,11 +128,27 @@ void CDiduvIfaceDlg::DownloadLogs()
 
 void CDiduvIfaceDlg::closeEvent(QCloseEvent *event)
 {
+    // A close that arrives while a handler waits on the device runs right
+    // after that handler, so that the panel's final write does not land in
+    // the middle of another exchange.
+    HandlerGate &gate = HandlerGate::current();
+    if (gate.deferClose([window = QPointer<CDiduvIfaceDlg>(this)] {
+            if (window)
+                window->close();
+        })) {
+        event->ignore();
+        return;
+    }
+    gate.run(this, [this] { OnClose(); });
+    event->accept();
+}
+
+void CDiduvIfaceDlg::OnClose()
+{
     // The last edit reaches the device before the program ends.
     m_panel->DeactivatePanel(false);
     m_searchTimer.stop();
     m_watchTimer.stop();
-    event->accept();
 }
 
 void CDiduvIfaceDlg::reject()

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/connectionsupervisor.h"
+#include "gui/gatedtimer.h"
 
 #include <QDialog>
-#include <QTimer>
 
 class CInfo;
 class CSetting;
@@ -30,7 +30,8 @@ public:
     double DisplayRatio() const { return m_displayRatio; }
     double DisplayScale() const { return m_displayScale; }
 
-    // The log button's action: both device logs into one desktop file.
+    // The log button's action: both device logs into one desktop file. It
+    // runs as a handler: a tick that comes due meanwhile waits for its end.
     void DownloadLogs();
 
 protected:
@@ -45,6 +46,8 @@ private:
     void DeactivatePanel(bool linkLost) override;
 
     void ComputeDisplayScale();
+    void downloadLogsNow();
+    void OnClose();
     void OnTimer(ConnectionSupervisor::TimerId id);
     void arm(ConnectionSupervisor::NextTimer next);
 
@@ -53,8 +56,8 @@ private:
     CSetting *m_panel = nullptr;
     CInfo *m_strip = nullptr;
     ConnectionSupervisor m_supervisor;
-    QTimer m_searchTimer;
-    QTimer m_watchTimer;
+    GatedTimer m_searchTimer;
+    GatedTimer m_watchTimer;
     double m_displayRatio = 1.0;
     double m_displayScale = 1.0;
 };

@@ -3,10 +3,10 @@
 #include "gui/artwork.h"
 #include "gui/dialogunits.h"
 #include "auxiliary/gui/progressline.h"
+#include "link/linkwait.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QThread>
 
 #include <algorithm>
 
@@ -34,7 +34,10 @@ CInfo::CInfo(QWidget *parent)
       m_writeLamp(ImageLabel(this, LampOffImage(), QStringLiteral("writeLamp"))),
       m_warningImage(ImageLabel(this, WarningTriangleImage(), QStringLiteral("warningImage"))),
       m_logButton(new QPushButton(this)),
-      m_logoIcon(ImageLabel(this, ApplicationPixmap(32), QStringLiteral("logoIcon")))
+      m_logoIcon(ImageLabel(this, ApplicationPixmap(32), QStringLiteral("logoIcon"))),
+      m_statusTimer([this] { clearStatus(); }),
+      m_sendLampTimer([this] { putOutSendLamp(); }),
+      m_writeLampTimer([this] { putOutWriteLamp(); })
 {
     m_statusLine->setObjectName(QStringLiteral("statusLine"));
     m_progressBar->setObjectName(QStringLiteral("progressBar"));
@@ -55,17 +58,6 @@ CInfo::CInfo(QWidget *parent)
     units.place(*m_logButton, 491, 6, 25, 23);
     units.place(*m_logoIcon, 493, 8, 20, 20);
 
-    for (QTimer *timer : {&m_statusTimer, &m_sendLampTimer, &m_writeLampTimer})
-        timer->setSingleShot(true);
-    connect(&m_statusTimer, &QTimer::timeout, this, [this] { m_statusLine->clear(); });
-    connect(&m_sendLampTimer, &QTimer::timeout, this, [this] {
-        m_sendLamp->setPixmap(LampOffImage());
-        m_sendLampLit = false;
-    });
-    connect(&m_writeLampTimer, &QTimer::timeout, this, [this] {
-        m_writeLamp->setPixmap(LampOffImage());
-        m_writeLampLit = false;
-    });
     connect(m_logButton, &QPushButton::clicked, this, &CInfo::logDownloadRequested);
     applyTextColour();
 }
@@ -83,10 +75,29 @@ void CInfo::ShowStatus(const QString &text, bool wait, int durationMs)
     m_statusLine->setText(text);
     m_statusTimer.start(durationMs);
     show();
-    // Painted now, not at the next idle moment: the caller may block next.
+    // Painted now, not at the next idle moment: the caller may wait next.
     m_statusLine->repaint();
+    // The window keeps painting through the wait; timer ticks that come due
+    // meanwhile (the strip's own too) are held until the caller's handler ends.
     if (wait)
-        QThread::msleep(ulong(std::max(durationMs, 0)));
+        LinkWait::Pause(QDeadlineTimer(std::max(durationMs, 0), Qt::PreciseTimer));
+}
+
+void CInfo::clearStatus()
+{
+    m_statusLine->clear();
+}
+
+void CInfo::putOutSendLamp()
+{
+    m_sendLamp->setPixmap(LampOffImage());
+    m_sendLampLit = false;
+}
+
+void CInfo::putOutWriteLamp()
+{
+    m_writeLamp->setPixmap(LampOffImage());
+    m_writeLampLit = false;
 }
 
 void CInfo::SetProgress(int position, int range)

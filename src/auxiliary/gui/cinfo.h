@@ -1,8 +1,8 @@
 #pragma once
 
 #include "auxiliary/statusstrip.h"
+#include "gui/gatedtimer.h"
 
-#include <QTimer>
 #include <QWidget>
 
 class QLabel;
@@ -40,6 +40,9 @@ signals:
 
 private:
     void applyTextColour();
+    void clearStatus();
+    void putOutSendLamp();
+    void putOutWriteLamp();
 
     QLabel *m_statusLine;
     ProgressLine *m_progressBar;
@@ -48,9 +51,9 @@ private:
     QLabel *m_warningImage;
     QPushButton *m_logButton;
     QLabel *m_logoIcon;
-    QTimer m_statusTimer;
-    QTimer m_sendLampTimer;
-    QTimer m_writeLampTimer;
+    GatedTimer m_statusTimer;
+    GatedTimer m_sendLampTimer;
+    GatedTimer m_writeLampTimer;
     int m_progressRange = 0;
     bool m_sendLampLit = false;
     bool m_writeLampLit = false;

@@ -36,6 +36,7 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
       m_xmit(xmit),
       m_startup(startup),
       m_sync(xmit, m_model, *this),
+      m_panelTimer([this] { onPanelTimer(); }),
       m_pageTabs(new OwnerDrawnTabBar(this)),
       m_muxTabs(new OwnerDrawnTabBar(this)),
       m_serviceTabs(new OwnerDrawnTabBar(this))
@@ -78,8 +79,6 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
         SwitchPage(CurrentPage);
     });
 
-    m_panelTimer.setSingleShot(true);
-    connect(&m_panelTimer, &QTimer::timeout, this, &CSetting::onPanelTimer);
     m_sync.ProgramFolder = startup.ProgramFolder;
     m_sync.Controls = &m_codecControls;
     hide();

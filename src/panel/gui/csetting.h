@@ -2,9 +2,9 @@
 
 #include "config/configmodel.h"
 #include "config/configsync.h"
+#include "gui/gatedtimer.h"
 #include "panel/gui/panelcodeccontrols.h"
 
-#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -79,7 +79,7 @@ private:
     PanelCodecControls m_codecControls;
     ConfigSynchronizer m_sync;
     ConnectionSupervisor *m_supervisor = nullptr;
-    QTimer m_panelTimer;
+    GatedTimer m_panelTimer;
     double m_displayRatio = 1.0;
     double m_displayScale = 1.0;
     OwnerDrawnTabBar *m_pageTabs;

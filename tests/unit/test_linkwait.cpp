@@ -1,0 +1,184 @@
+// How the link waits: the gate that keeps handlers from running inside one
+// another, the blocking fallback where no event loop runs, the guard against
+// a second exchange inside the first, and the list of serial ports.
+
+#include "link/cxmit.h"
+#include "link/handlergate.h"
+#include "link/linkframe.h"
+#include "link/linkwait.h"
+#include "link/serialports.h"
+#include "link/transport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(HandlerGate, RunsAHandlerAtOnceWhenFree)
+{
+    HandlerGate gate;
+    int runningInside = 0;
+    gate.run(nullptr, [&] { runningInside = gate.handlersRunning(); });
+    EXPECT_EQ(runningInside, 1);
+    EXPECT_FALSE(gate.busy());
+    EXPECT_EQ(gate.handlersRunning(), 0);
+}
+
+TEST(HandlerGate, HoldsTicksThatComeDueInsideAHandlerAndRunsThemRightAfterInOrder)
+{
+    HandlerGate gate;
+    const int first = 1, second = 2;
+    QStringList order;
+    int deepest = 0;
+    gate.run(nullptr, [&] {
+        order << QStringLiteral("handler starts");
+        gate.run(&second, [&] { order << QStringLiteral("second"); deepest = std::max(deepest, gate.handlersRunning()); });
+        gate.run(&first, [&] { order << QStringLiteral("first"); deepest = std::max(deepest, gate.handlersRunning()); });
+        EXPECT_TRUE(gate.holds(&first));
+        order << QStringLiteral("handler ends");
+    });
+    EXPECT_EQ(order, (QStringList{QStringLiteral("handler starts"), QStringLiteral("handler ends"),
+                                  QStringLiteral("second"), QStringLiteral("first")}));
+    EXPECT_EQ(deepest, 1);
+    EXPECT_FALSE(gate.holds(&first));
+}
+
+TEST(HandlerGate, TickCancelledByTheHandlerDoesNotRun)
+{
+    HandlerGate gate;
+    const int timer = 0;
+    bool ran = false;
+    gate.run(nullptr, [&] {
+        gate.run(&timer, [&] { ran = true; });
+        gate.cancel(&timer);
+    });
+    EXPECT_FALSE(ran);
+}
+
+TEST(HandlerGate, TickThatComesDueInsideAHeldTickRunsAfterIt)
+{
+    HandlerGate gate;
+    const int a = 0, b = 0;
+    QStringList order;
+    gate.run(nullptr, [&] {
+        gate.run(&a, [&] {
+            order << QStringLiteral("a");
+            gate.run(&b, [&] { order << QStringLiteral("b"); });
+            order << QStringLiteral("a ends");
+        });
+        order << QStringLiteral("handler ends");
+    });
+    EXPECT_EQ(order, (QStringList{QStringLiteral("handler ends"), QStringLiteral("a"), QStringLiteral("a ends"),
+                                  QStringLiteral("b")}));
+}
+
+TEST(HandlerGate, CloseDuringAHandlerRunsFirstAfterIt)
+{
+    HandlerGate gate;
+    const int timer = 0;
+    QStringList order;
+    EXPECT_FALSE(gate.deferClose([] {}));
+    gate.run(nullptr, [&] {
+        gate.run(&timer, [&] { order << QStringLiteral("tick"); });
+        EXPECT_TRUE(gate.deferClose([&] {
+            // The window's close handling runs as a handler of its own.
+            EXPECT_FALSE(gate.busy());
+            gate.run(nullptr, [&] { order << QStringLiteral("close"); });
+        }));
+        order << QStringLiteral("handler ends");
+    });
+    EXPECT_EQ(order, (QStringList{QStringLiteral("handler ends"), QStringLiteral("close"), QStringLiteral("tick")}));
+}
+
+TEST(HandlerGate, WaitsAndExchangesMakeItBusy)
+{
+    HandlerGate gate;
+    const int timer = 0;
+    bool ran = false;
+    {
+        const HandlerGate::BusyScope waiting(gate);
+        EXPECT_TRUE(gate.busy());
+        EXPECT_EQ(gate.handlersRunning(), 0);
+        gate.run(&timer, [&] { ran = true; });
+    }
+    // Outside any handler the caller of the wait is still at work: what was
+    // held runs once an event loop turns, never in the middle of the caller.
+    EXPECT_FALSE(ran);
+    EXPECT_TRUE(gate.holds(&timer));
+    EXPECT_FALSE(gate.busy());
+}
+
+TEST(LinkWait, BlocksOnceWhereNoEventLoopRuns)
+{
+    ASSERT_FALSE(LinkWait::EventLoopRuns());
+    int blockingWaits = 0;
+    int offered = 0;
+    const bool ready = LinkWait::Until(QDeadlineTimer(300), [&] { return blockingWaits > 0; }, [&](int remainingMs) {
+        ++blockingWaits;
+        offered = remainingMs;
+    });
+    EXPECT_TRUE(ready);
+    EXPECT_EQ(blockingWaits, 1);
+    EXPECT_GT(offered, 200);
+    EXPECT_LE(offered, 300);
+
+    EXPECT_TRUE(LinkWait::Until(QDeadlineTimer(300), [] { return true; }, [&](int) { ++blockingWaits; }));
+    EXPECT_EQ(blockingWaits, 1); // nothing to wait for
+
+    QElapsedTimer clock;
+    clock.start();
+    LinkWait::Pause(QDeadlineTimer(100));
+    EXPECT_GE(clock.elapsed(), 95);
+}
+
+// A transport whose wait for a reply lets another exchange start, as a timer
+// firing inside the wait would if nothing held it.
+class ReenteringTransport : public Transport
+{
+public:
+    explicit ReenteringTransport(CXmit &xmit) : m_xmit(xmit) {}
+    bool isSerial() const override { return true; }
+    void discardInput() override {}
+    void transmit(const QByteArray &) override {}
+    QByteArray receive(int) override
+    {
+        m_xmit.SendRequest(0x40, {}, 2);
+        return FrameEncoder::encode(REPLY_OK, {});
+    }
+
+private:
+    CXmit &m_xmit;
+};
+
+TEST(ExchangeDeathTest, SecondExchangeInsideTheFirstIsFatal)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(
+        {
+            CXmit xmit;
+            xmit.AttachTransport(std::make_unique<ReenteringTransport>(xmit));
+            xmit.SendRequest(0x10, {}, 2);
+        },
+        "an exchange was started while another was waiting for its reply");
+}
+
+TEST(SerialPorts, AcmNodesByNameThenTheNamedPaths)
+{
+    QTemporaryDir devices;
+    for (const char *name : {"ttyACM1", "ttyACM10", "ttyS0", "ttyACM0", "ttyUSB0"}) {
+        QFile node(devices.filePath(QLatin1String(name)));
+        ASSERT_TRUE(node.open(QIODevice::WriteOnly));
+    }
+    const QDir folder(devices.path());
+    EXPECT_EQ(ListUsbSerialPorts(devices.path(), QStringLiteral("/tmp/ttyDEVSIM::/dev/pts/7")),
+              (QStringList{folder.filePath(QStringLiteral("ttyACM0")), folder.filePath(QStringLiteral("ttyACM1")),
+                           folder.filePath(QStringLiteral("ttyACM10")), QStringLiteral("/tmp/ttyDEVSIM"),
+                           QStringLiteral("/dev/pts/7")}));
+    EXPECT_EQ(ListUsbSerialPorts(devices.filePath(QStringLiteral("missing")), QString()), QStringList());
+}
+
+} // namespace
