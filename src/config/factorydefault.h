@@ -19,8 +19,9 @@ QString LocalLogoPath(const QString &programFolder, const QString &logoName);
 // Stores the device's current configuration as its factory default, with the
 // logo: by shell commands and a file upload on hardware that keeps both as
 // files (the caller then reboots once more), else by CMD_SAVE_DEFAULT and
-// the logo's flash area (HardwareProfile::StoresDefaultByShell).
-void StoreFactoryDefault(CXmit &xmit, const DeviceIdentity &identity, const QString &programFolder,
+// the logo's flash area (HardwareProfile::StoresDefaultByShell). True when
+// the device took the store; a logo missing beside the tool is no failure.
+bool StoreFactoryDefault(CXmit &xmit, const DeviceIdentity &identity, const QString &programFolder,
                          const QString &logoName);
 
 // Copies a local file to a file on the device; false when the local file

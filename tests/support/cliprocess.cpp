@@ -2,9 +2,11 @@
 
 #include <QProcess>
 
-CliResult RunCli(const QStringList &arguments, int timeoutMs)
+CliResult RunCli(const QStringList &arguments, int timeoutMs, const QString &workingFolder)
 {
     QProcess process;
+    if (!workingFolder.isEmpty())
+        process.setWorkingDirectory(workingFolder);
     process.start(QStringLiteral(RERUDAD_CLI), arguments);
     CliResult result;
     if (!process.waitForFinished(timeoutMs)) {

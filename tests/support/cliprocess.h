@@ -11,4 +11,5 @@ struct CliResult
     QString err;
 };
 
-CliResult RunCli(const QStringList &arguments, int timeoutMs = 30000);
+// Runs in workingFolder when given (the CLI's program folder), else here.
+CliResult RunCli(const QStringList &arguments, int timeoutMs = 30000, const QString &workingFolder = {});

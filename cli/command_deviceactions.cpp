@@ -1,0 +1,109 @@
+#include "clicommand.h"
+
+#include "link/cxmit.h"
+#include "link/linkframe.h"
+#include "panel/deviceactions.h"
+
+#include <QDateTime>
+#include <QRegularExpression>
+
+// The service actions of the MANUFACTURER and MISC. pages: clock, reboot,
+// EDID repair, display snapshot.
+
+namespace {
+
+// "the device refused X" or "no reply to X", as the last exchange ended.
+int DeviceFailed(CliContext &context, const CXmit &xmit, const QString &request)
+{
+    return context.fail(ExitDeviceFailure, xmit.LinkLost ? QStringLiteral("no reply to %1").arg(request)
+                                                         : QStringLiteral("the device refused %1").arg(request));
+}
+
+// "now", or a local date and time YYYY-MM-DDTHH:MM[:SS].
+bool ParseClock(const QString &text, QDate &date, QTime &time)
+{
+    if (text == QLatin1String("now")) {
+        const QDateTime now = QDateTime::currentDateTime();
+        date = now.date();
+        time = now.time();
+        return true;
+    }
+    static const QRegularExpression pattern(
+        QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})T(\\d{2}):(\\d{2})(?::(\\d{2}))?$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return false;
+    date = QDate(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+    time = QTime(match.captured(4).toInt(), match.captured(5).toInt(),
+                 match.capturedLength(6) > 0 ? match.captured(6).toInt() : 0);
+    return date.isValid() && time.isValid();
+}
+
+int ClockSet(CliContext &context)
+{
+    QDate date;
+    QTime time;
+    if (context.arguments.size() != 1 || !ParseClock(context.arguments[0], date, time))
+        return context.fail(ExitUsage, QStringLiteral("clock set takes now or YYYY-MM-DDTHH:MM[:SS]"));
+    CXmit xmit;
+    if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
+        return status;
+    if (!SetDeviceClock(xmit, date, time))
+        return DeviceFailed(context, xmit, QStringLiteral("the clock"));
+    return ExitSuccess;
+}
+
+int Reboot(CliContext &context)
+{
+    if (!context.arguments.isEmpty())
+        return context.fail(ExitUsage, QStringLiteral("reboot takes no arguments"));
+    CXmit xmit;
+    if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
+        return status;
+    if (!ResetDevice(xmit))
+        return DeviceFailed(context, xmit, QStringLiteral("the reboot"));
+    return ExitSuccess;
+}
+
+int EdidRepair(CliContext &context)
+{
+    if (!context.arguments.isEmpty())
+        return context.fail(ExitUsage, QStringLiteral("edid-repair takes no arguments"));
+    CXmit xmit;
+    if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
+        return status;
+    if (!RepairEdidNow(xmit))
+        return DeviceFailed(context, xmit, QStringLiteral("the EDID repair"));
+    return ExitSuccess;
+}
+
+int Snapshot(CliContext &context)
+{
+    if (context.arguments.size() != 1 || context.arguments[0].isEmpty())
+        return context.fail(ExitUsage, QStringLiteral("snapshot takes one file"));
+    CXmit xmit;
+    if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
+        return status;
+    // No file for a picture the device did not send whole.
+    const std::optional<QByteArray> picture = RequestSnapshot(xmit);
+    if (!picture) {
+        if (xmit.ReplyClass == REPLY_OK && !xmit.LinkLost) {
+            return context.fail(ExitDeviceFailure, QStringLiteral("the device sent %1 bytes of its display, not %2")
+                                                       .arg(xmit.ReplyLength)
+                                                       .arg(SnapshotPictureSize));
+        }
+        return DeviceFailed(context, xmit, QStringLiteral("the snapshot"));
+    }
+    const QString path = SnapshotFilePath(context.arguments[0]);
+    if (!WriteSnapshotFile(path, *picture))
+        return context.fail(ExitDeviceFailure, QStringLiteral("cannot write %1").arg(path));
+    return ExitSuccess;
+}
+
+const CliCommandRegistration clockRegistration(
+    {{QStringLiteral("clock"), QStringLiteral("set")}, QStringLiteral("now|YYYY-MM-DDTHH:MM[:SS]"), ClockSet});
+const CliCommandRegistration rebootRegistration({{QStringLiteral("reboot")}, {}, Reboot});
+const CliCommandRegistration edidRegistration({{QStringLiteral("edid-repair")}, {}, EdidRepair});
+const CliCommandRegistration snapshotRegistration({{QStringLiteral("snapshot")}, QStringLiteral("FILE"), Snapshot});
+
+} // namespace
