@@ -1,13 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
-
-#include <functional>
-
-class CXmit;
 
 enum ExitStatus {
     ExitSuccess = 0,
@@ -15,7 +12,7 @@ enum ExitStatus {
     ExitUsage = 2,         // usage error or bad input file
 };
 
-// What one run of the CLI was given: the command's own words after its name,
+// What one run of a command was given: the words after the command's own,
 // the options (wherever they stood), and where to print.
 struct CliContext
 {
@@ -31,25 +28,42 @@ struct CliContext
     }
     // Prints one line on stderr and returns the status, for "return fail(...)".
     int fail(ExitStatus status, const QString &message);
+    // A command line the tool cannot take: one line on stderr that ends
+    // with where to find the commands; exit status 2.
+    int usage(const QString &message);
 };
 
-// One command of the CLI. Commands register themselves from their own
-// source file with a static CliCommandRegistration.
+// One option of the command line: "--raw FILE", or a flag without a value.
+struct CliOption
+{
+    QString name;      // "--raw"
+    QString valueName; // "FILE"; empty for a flag
+    QString summary;
+};
+
+// How a command takes one of its options.
+struct CommandOption
+{
+    QString name;
+    bool required = false;
+};
+
+// One row of the command table. Dispatch, usage errors, the listing printed
+// without arguments and the help texts all come from these rows.
 struct CliCommand
 {
-    QStringList words;  // e.g. {"config", "get"}
-    QString usage;      // the arguments after the words
-    std::function<int(CliContext &)> run;
+    QStringList words;             // {"config", "get"}
+    QStringList operands;          // the words that must follow, {"FILE.json"}
+    QList<CommandOption> options;  // its own options
+    bool linksDevice = false;      // also takes --device and --listen
+    QString summary;               // one line
+    int (*run)(CliContext &) = nullptr;
 };
 
+// The command table and the options its rows name.
 const QList<CliCommand> &CliCommands();
-
-struct CliCommandRegistration
-{
-    explicit CliCommandRegistration(CliCommand command);
-};
-
-// Links the device chosen by --device (tcp:HOST[:PORT], serial:PATH, auto)
-// and identifies it. Returns ExitSuccess, or prints the reason and returns
-// the exit status (ExitUsage for a malformed choice, else ExitDeviceFailure).
-int LinkDevice(CliContext &context, CXmit &xmit);
+const QList<CliOption> &CliOptions();
+// The option of that name, or null.
+const CliOption *FindCliOption(const QString &name);
+// The options every command that talks to a device takes.
+const QStringList &DeviceOptionNames();

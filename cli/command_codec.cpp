@@ -15,13 +15,13 @@ bool OfflineIdentity(CliContext &context, DeviceIdentity &identity)
     bool codeOk = false;
     const int code = context.option(QStringLiteral("--code")).toInt(&codeOk);
     if (!codeOk || !IsAcceptedHardwareCode(code)) {
-        context.fail(ExitUsage, QStringLiteral("--code takes a hardware code this tool serves"));
+        context.usage(QStringLiteral("--code takes a hardware code this tool serves"));
         return false;
     }
     bool versionOk = false;
     const int version = context.option(QStringLiteral("--version"), QStringLiteral("0")).toInt(&versionOk);
     if (!versionOk || version < 0 || version > 255) {
-        context.fail(ExitUsage, QStringLiteral("--version takes 0 to 255"));
+        context.usage(QStringLiteral("--version takes 0 to 255"));
         return false;
     }
     identity.HardwareCode = quint8(code);
@@ -29,10 +29,10 @@ bool OfflineIdentity(CliContext &context, DeviceIdentity &identity)
     return true;
 }
 
-int Decode(CliContext &context)
+} // namespace
+
+int CliDecode(CliContext &context)
 {
-    if (context.arguments.size() != 1)
-        return context.fail(ExitUsage, QStringLiteral("decode takes one record file"));
     DeviceIdentity identity;
     QByteArray record;
     if (!OfflineIdentity(context, identity)
@@ -45,10 +45,8 @@ int Decode(CliContext &context)
     return ExitSuccess;
 }
 
-int Encode(CliContext &context)
+int CliEncode(CliContext &context)
 {
-    if (context.arguments.size() != 2)
-        return context.fail(ExitUsage, QStringLiteral("encode takes a model JSON file and an output file"));
     DeviceIdentity identity;
     QJsonObject json;
     if (!OfflineIdentity(context, identity) || !ReadModelJsonFile(context, context.arguments[0], json))
@@ -62,10 +60,3 @@ int Encode(CliContext &context)
         return ExitUsage;
     return WriteOutputFile(context, context.arguments[1], record) ? ExitSuccess : ExitDeviceFailure;
 }
-
-const CliCommandRegistration decodeRegistration(
-    {{QStringLiteral("decode")}, QStringLiteral("--code N [--version V] FILE"), Decode});
-const CliCommandRegistration encodeRegistration(
-    {{QStringLiteral("encode")}, QStringLiteral("--code N [--version V] FILE.json OUT"), Encode});
-
-} // namespace

@@ -1,17 +1,14 @@
 #include "clicommand.h"
 #include "configexchange.h"
+#include "devicechoice.h"
 
 #include "config/modeljson.h"
 #include "link/cxmit.h"
 
 // The device's configuration as model JSON: read it, or change members of it.
 
-namespace {
-
-int ConfigGet(CliContext &context)
+int CliConfigGet(CliContext &context)
 {
-    if (!context.arguments.isEmpty())
-        return context.fail(ExitUsage, QStringLiteral("config get takes no arguments besides --raw FILE"));
     CXmit xmit;
     if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
         return status;
@@ -30,10 +27,8 @@ int ConfigGet(CliContext &context)
     return ExitSuccess;
 }
 
-int ConfigSet(CliContext &context)
+int CliConfigSet(CliContext &context)
 {
-    if (context.arguments.size() != 1)
-        return context.fail(ExitUsage, QStringLiteral("config set takes one model JSON file"));
     // Checked before the device is even linked: a bad file writes nothing.
     QJsonObject json;
     if (!ReadModelJsonFile(context, context.arguments[0], json))
@@ -60,10 +55,3 @@ int ConfigSet(CliContext &context)
     PrintModel(context, readBack);
     return ExitSuccess;
 }
-
-const CliCommandRegistration getRegistration(
-    {{QStringLiteral("config"), QStringLiteral("get")}, QStringLiteral("[--raw FILE]"), ConfigGet});
-const CliCommandRegistration setRegistration(
-    {{QStringLiteral("config"), QStringLiteral("set")}, QStringLiteral("FILE.json"), ConfigSet});
-
-} // namespace

@@ -1,5 +1,6 @@
 #include "clicommand.h"
 #include "configexchange.h"
+#include "devicechoice.h"
 
 #include "auxiliary/beep.h"
 #include "config/configfile.h"
@@ -44,10 +45,10 @@ int WriteWithFactoryDefault(CliContext &context, CXmit &xmit, ConfigModel &model
     return ExitSuccess;
 }
 
-int ConfigSave(CliContext &context)
+} // namespace
+
+int CliConfigSave(CliContext &context)
 {
-    if (context.arguments.size() != 1)
-        return context.fail(ExitUsage, QStringLiteral("config save takes one file"));
     const QuietBeeps quiet;
     CXmit xmit;
     if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
@@ -63,10 +64,8 @@ int ConfigSave(CliContext &context)
     return ExitSuccess;
 }
 
-int ConfigLoad(CliContext &context)
+int CliConfigLoad(CliContext &context)
 {
-    if (context.arguments.size() != 1)
-        return context.fail(ExitUsage, QStringLiteral("config load takes one file"));
     const QuietBeeps quiet;
     CXmit xmit;
     if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
@@ -88,10 +87,8 @@ int ConfigLoad(CliContext &context)
     }
 }
 
-int FactoryDefault(CliContext &context)
+int CliFactoryDefault(CliContext &context)
 {
-    if (!context.arguments.isEmpty())
-        return context.fail(ExitUsage, QStringLiteral("factory-default takes no arguments"));
     const QuietBeeps quiet;
     CXmit xmit;
     if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
@@ -102,11 +99,3 @@ int FactoryDefault(CliContext &context)
     RequestFactoryDefault(model);
     return WriteWithFactoryDefault(context, xmit, model);
 }
-
-const CliCommandRegistration saveRegistration(
-    {{QStringLiteral("config"), QStringLiteral("save")}, QStringLiteral("FILE"), ConfigSave});
-const CliCommandRegistration loadRegistration(
-    {{QStringLiteral("config"), QStringLiteral("load")}, QStringLiteral("FILE"), ConfigLoad});
-const CliCommandRegistration factoryDefaultRegistration({{QStringLiteral("factory-default")}, {}, FactoryDefault});
-
-} // namespace

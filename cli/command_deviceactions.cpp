@@ -1,4 +1,5 @@
 #include "clicommand.h"
+#include "devicechoice.h"
 
 #include "link/cxmit.h"
 #include "link/linkframe.h"
@@ -39,12 +40,15 @@ bool ParseClock(const QString &text, QDate &date, QTime &time)
     return date.isValid() && time.isValid();
 }
 
-int ClockSet(CliContext &context)
+} // namespace
+
+int CliClockSet(CliContext &context)
 {
     QDate date;
     QTime time;
-    if (context.arguments.size() != 1 || !ParseClock(context.arguments[0], date, time))
-        return context.fail(ExitUsage, QStringLiteral("clock set takes now or YYYY-MM-DDTHH:MM[:SS]"));
+    if (!ParseClock(context.arguments[0], date, time))
+        return context.usage(QStringLiteral("clock set takes now or a local time YYYY-MM-DDTHH:MM[:SS], not %1")
+                                 .arg(context.arguments[0]));
     CXmit xmit;
     if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
         return status;
@@ -53,10 +57,8 @@ int ClockSet(CliContext &context)
     return ExitSuccess;
 }
 
-int Reboot(CliContext &context)
+int CliReboot(CliContext &context)
 {
-    if (!context.arguments.isEmpty())
-        return context.fail(ExitUsage, QStringLiteral("reboot takes no arguments"));
     CXmit xmit;
     if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
         return status;
@@ -65,10 +67,8 @@ int Reboot(CliContext &context)
     return ExitSuccess;
 }
 
-int EdidRepair(CliContext &context)
+int CliEdidRepair(CliContext &context)
 {
-    if (!context.arguments.isEmpty())
-        return context.fail(ExitUsage, QStringLiteral("edid-repair takes no arguments"));
     CXmit xmit;
     if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
         return status;
@@ -77,10 +77,10 @@ int EdidRepair(CliContext &context)
     return ExitSuccess;
 }
 
-int Snapshot(CliContext &context)
+int CliSnapshot(CliContext &context)
 {
-    if (context.arguments.size() != 1 || context.arguments[0].isEmpty())
-        return context.fail(ExitUsage, QStringLiteral("snapshot takes one file"));
+    if (context.arguments[0].isEmpty())
+        return context.usage(QStringLiteral("snapshot needs a file name"));
     CXmit xmit;
     if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
         return status;
@@ -99,11 +99,3 @@ int Snapshot(CliContext &context)
         return context.fail(ExitDeviceFailure, QStringLiteral("cannot write %1").arg(path));
     return ExitSuccess;
 }
-
-const CliCommandRegistration clockRegistration(
-    {{QStringLiteral("clock"), QStringLiteral("set")}, QStringLiteral("now|YYYY-MM-DDTHH:MM[:SS]"), ClockSet});
-const CliCommandRegistration rebootRegistration({{QStringLiteral("reboot")}, {}, Reboot});
-const CliCommandRegistration edidRegistration({{QStringLiteral("edid-repair")}, {}, EdidRepair});
-const CliCommandRegistration snapshotRegistration({{QStringLiteral("snapshot")}, QStringLiteral("FILE"), Snapshot});
-
-} // namespace

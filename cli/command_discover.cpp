@@ -1,31 +1,33 @@
 #include "clicommand.h"
 #include "listening.h"
 
-#include "link/discovery.h"
-
 namespace {
 
-QString DiscoveryFailure(int result)
+QString DiscoveryFailure(int result, const DiscoveryOptions &options)
 {
+    if (result == DiscoveryNoInterface && !options.interfaceName.isEmpty())
+        return QStringLiteral("no network interface %1 to listen on (RERUDAD_DISCOVERY_INTERFACE)")
+            .arg(options.interfaceName);
     if (result == DiscoveryNoInterface)
         return QStringLiteral("no network interface to listen on");
     return QStringLiteral("discovery cannot start (step %1)").arg(result);
 }
 
+} // namespace
+
 // Prints every device heard while listening, also those that fell silent
 // again before the end, in the order they were first heard, each with the
 // last address it announced.
-int Discover(CliContext &context)
+int CliDiscover(CliContext &context)
 {
-    if (!context.arguments.isEmpty())
-        return context.fail(ExitUsage, QStringLiteral("discover takes no arguments"));
     const std::optional<int> seconds = SecondsOption(context, QStringLiteral("--seconds"), 3);
     if (!seconds)
-        return context.fail(ExitUsage, QStringLiteral("--seconds takes a whole number of seconds"));
+        return context.usage(QStringLiteral("--seconds takes a whole number of seconds"));
 
-    Discovery discovery;
+    const DiscoveryOptions options = ToolDiscoveryOptions();
+    Discovery discovery(options);
     if (const int result = discovery.StartDiscovery(); result != DiscoveryStarted)
-        return context.fail(ExitDeviceFailure, DiscoveryFailure(result));
+        return context.fail(ExitDeviceFailure, DiscoveryFailure(result, options));
 
     QList<DeviceTableRow> heard;
     WatchDeviceTable(discovery.table(), *seconds, [&heard](const QList<DeviceTableRow> &rows) {
@@ -44,7 +46,3 @@ int Discover(CliContext &context)
         context.out << row.DeviceId << ' ' << row.DeviceAddress << '\n';
     return ExitSuccess;
 }
-
-const CliCommandRegistration registration({{QStringLiteral("discover")}, QStringLiteral("[--seconds N]"), Discover});
-
-} // namespace

@@ -1,14 +1,11 @@
 #include "clicommand.h"
+#include "devicechoice.h"
 
 #include "app/modellabel.h"
 #include "link/cxmit.h"
 
-namespace {
-
-int Identify(CliContext &context)
+int CliIdentify(CliContext &context)
 {
-    if (!context.arguments.isEmpty())
-        return context.fail(ExitUsage, QStringLiteral("identify takes no arguments"));
     CXmit xmit;
     if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
         return status;
@@ -24,7 +21,3 @@ int Identify(CliContext &context)
                 << "\n";
     return ExitSuccess;
 }
-
-const CliCommandRegistration registration({{QStringLiteral("identify")}, {}, Identify});
-
-} // namespace

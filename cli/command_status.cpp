@@ -1,16 +1,13 @@
 #include "clicommand.h"
+#include "devicechoice.h"
 
 #include "config/devicestatus.h"
 #include "link/cxmit.h"
 
 // One status poll of the linked device, printed as status JSON.
 
-namespace {
-
-int Status(CliContext &context)
+int CliStatus(CliContext &context)
 {
-    if (!context.arguments.isEmpty())
-        return context.fail(ExitUsage, QStringLiteral("status takes no arguments"));
     CXmit xmit;
     if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
         return status;
@@ -26,7 +23,3 @@ int Status(CliContext &context)
     context.out << StatusToJsonDocument(status) << "\n";
     return ExitSuccess;
 }
-
-const CliCommandRegistration registration({{QStringLiteral("status")}, {}, Status});
-
-} // namespace

@@ -1,47 +1,199 @@
-#include "clicommand.h"
+#include "devicechoice.h"
 
 #include "listening.h"
 
 #include "link/cxmit.h"
 #include "link/discovery.h"
+#include "link/linkframe.h"
+
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// Letters, digits and inner hyphens, 1 to 63 of them, between dots.
+bool IsHostName(const QString &host)
+{
+    static const QRegularExpression name(
+        QStringLiteral("^(?=.{1,253}$)[A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?"
+                       "(\\.[A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?)*$"));
+    // Digits and dots alone are meant as an address, never a name.
+    static const QRegularExpression numeric(QStringLiteral("^[0-9.]+$"));
+    return name.match(host).hasMatch() && !numeric.match(host).hasMatch();
+}
+
+bool IsIPv4Address(const QString &host)
+{
+    static const QRegularExpression dotted(QStringLiteral("^[0-9]{1,3}(\\.[0-9]{1,3}){3}$"));
+    QHostAddress address;
+    return dotted.match(host).hasMatch() && address.setAddress(host)
+        && address.protocol() == QAbstractSocket::IPv4Protocol;
+}
+
+std::optional<quint16> ParsePort(const QString &text)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,5}$"));
+    if (!digits.match(text).hasMatch())
+        return std::nullopt;
+    const int port = text.toInt();
+    if (port < 1 || port > 65535)
+        return std::nullopt;
+    return quint16(port);
+}
+
+// The IPv4 address of the host: itself when it is one, else the first IPv4
+// address the name resolves to; empty with the reason when there is none.
+QString ResolveIPv4(const QString &host, QString &error)
+{
+    if (IsIPv4Address(host))
+        return host;
+    const QHostInfo info = QHostInfo::fromName(host);
+    if (info.error() != QHostInfo::NoError) {
+        error = QStringLiteral("cannot resolve %1: %2").arg(host, info.errorString());
+        return {};
+    }
+    for (const QHostAddress &address : info.addresses()) {
+        if (address.protocol() == QAbstractSocket::IPv4Protocol)
+            return address.toString();
+    }
+    error = QStringLiteral("%1 has no IPv4 address").arg(host);
+    return {};
+}
+
+// Why a serial port that QSerialPort could not open fails: tries the path
+// itself to learn the system's reason.
+QString SerialOpenFailure(const QString &path)
+{
+    const int descriptor = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (descriptor < 0)
+        return SerialOpenError(path, errno);
+    const bool terminal = ::isatty(descriptor) == 1;
+    ::close(descriptor);
+    return terminal ? QStringLiteral("cannot open serial port %1 (in use by another program?)").arg(path)
+                    : QStringLiteral("cannot open serial port %1: not a serial port").arg(path);
+}
+
+// Every row heard while listening, on the interface the desktop tool would
+// use; straight to the serial ports when nothing can listen.
+int ConnectAuto(CliContext &context, CXmit &xmit)
+{
+    const std::optional<int> listenSeconds = SecondsOption(context, QStringLiteral("--listen"), 3);
+    if (!listenSeconds)
+        return context.usage(QStringLiteral("--listen takes a whole number of seconds"));
+    Discovery discovery(ToolDiscoveryOptions());
+    if (discovery.StartDiscovery() == DiscoveryStarted) {
+        WatchDeviceTable(discovery.table(), *listenSeconds,
+                         [](const QList<DeviceTableRow> &rows) { return !rows.isEmpty(); });
+        discovery.stop();
+    }
+    xmit.setDeviceTable(&discovery.table());
+    const quint8 found = xmit.ConnectDevice();
+    xmit.setDeviceTable(nullptr); // the table ends with this function
+    if (!found)
+        return context.fail(ExitDeviceFailure, QStringLiteral("no device found"));
+    return ExitSuccess;
+}
+
+} // namespace
+
+std::optional<DeviceChoice> ParseDeviceChoice(const QString &text, QString &error)
+{
+    DeviceChoice choice;
+    if (text == QLatin1String("auto"))
+        return choice;
+    if (text.startsWith(QLatin1String("serial:"))) {
+        choice.kind = DeviceChoice::Kind::Serial;
+        choice.path = text.mid(7);
+        if (choice.path.isEmpty()) {
+            error = QStringLiteral("--device serial: needs the path of the port");
+            return std::nullopt;
+        }
+        return choice;
+    }
+    if (!text.startsWith(QLatin1String("tcp:"))) {
+        error = QStringLiteral("bad device %1 (tcp:HOST[:PORT], serial:PATH or auto)").arg(text);
+        return std::nullopt;
+    }
+    choice.kind = DeviceChoice::Kind::Tcp;
+    const QStringList parts = text.mid(4).split(QLatin1Char(':'));
+    choice.host = parts[0];
+    if (parts.size() > 2 || !(IsIPv4Address(choice.host) || IsHostName(choice.host))) {
+        error = QStringLiteral("bad device %1: HOST is an IPv4 address or a host name").arg(text);
+        return std::nullopt;
+    }
+    if (parts.size() == 2) {
+        const std::optional<quint16> port = ParsePort(parts[1]);
+        if (!port) {
+            error = QStringLiteral("bad device %1: PORT is 1 to 65535").arg(text);
+            return std::nullopt;
+        }
+        choice.port = *port;
+    }
+    return choice;
+}
+
+QString SerialOpenError(const QString &path, int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("cannot open serial port %1: no such file").arg(path);
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("cannot open serial port %1: permission denied; on Linux, add your user to the "
+                              "dialout group (sudo usermod -aG dialout $USER) and log in again")
+            .arg(path);
+    default:
+        return QStringLiteral("cannot open serial port %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(error)));
+    }
+}
+
+QString ProbeFailure(const CXmit &xmit)
+{
+    if (xmit.LinkLost)
+        return QStringLiteral("no reply to the identification request");
+    if (xmit.ReplyClass == REPLY_REFUSED)
+        return QStringLiteral("the device refused the identification request");
+    if (xmit.ReplyLength < 2)
+        return QStringLiteral("the identification reply is too short (%1 bytes)").arg(xmit.ReplyLength);
+    const int code = quint8(xmit.ReplyPayload[0]);
+    if (!IsAcceptedHardwareCode(code))
+        return QStringLiteral("the device reports hardware code %1, which this tool does not serve").arg(code);
+    return QStringLiteral("the device reports firmware version byte 0");
+}
 
 int LinkDevice(CliContext &context, CXmit &xmit)
 {
-    const QString choice = context.option(QStringLiteral("--device"), QStringLiteral("auto"));
-    if (choice.startsWith(QLatin1String("tcp:"))) {
-        const QStringList parts = choice.mid(4).split(QLatin1Char(':'));
-        bool portOk = true;
-        if (parts.size() == 2)
-            xmit.TcpPort = parts[1].toUShort(&portOk);
-        if (parts.size() > 2 || !portOk || parts[0].isEmpty())
-            return context.fail(ExitUsage, QStringLiteral("bad device %1").arg(choice));
-        if (!xmit.ConnectTcp(parts[0]))
-            return context.fail(ExitDeviceFailure, QStringLiteral("no TCP connection to %1").arg(parts.join(':')));
-    } else if (choice.startsWith(QLatin1String("serial:"))) {
-        if (!xmit.OpenSerialPort(choice.mid(7)))
-            return context.fail(ExitDeviceFailure, QStringLiteral("cannot open serial port %1").arg(choice.mid(7)));
-    } else if (choice == QLatin1String("auto")) {
-        const std::optional<int> listenSeconds = SecondsOption(context, QStringLiteral("--listen"), 3);
-        if (!listenSeconds)
-            return context.fail(ExitUsage, QStringLiteral("--listen takes a whole number of seconds"));
-        // Without a network interface there is nothing to hear: straight to
-        // the serial ports.
-        Discovery discovery;
-        if (discovery.StartDiscovery() == DiscoveryStarted) {
-            WatchDeviceTable(discovery.table(), *listenSeconds,
-                             [](const QList<DeviceTableRow> &rows) { return !rows.isEmpty(); });
-            discovery.stop();
-        }
-        xmit.setDeviceTable(&discovery.table());
-        const quint8 found = xmit.ConnectDevice();
-        xmit.setDeviceTable(nullptr); // the table ends with this function
-        if (!found)
-            return context.fail(ExitDeviceFailure, QStringLiteral("no device found"));
-        return ExitSuccess;
-    } else {
-        return context.fail(ExitUsage, QStringLiteral("bad device %1 (tcp:HOST[:PORT], serial:PATH or auto)").arg(choice));
+    QString error;
+    const std::optional<DeviceChoice> choice =
+        ParseDeviceChoice(context.option(QStringLiteral("--device"), QStringLiteral("auto")), error);
+    if (!choice)
+        return context.usage(error);
+    switch (choice->kind) {
+    case DeviceChoice::Kind::Auto:
+        return ConnectAuto(context, xmit);
+    case DeviceChoice::Kind::Tcp: {
+        const QString address = ResolveIPv4(choice->host, error);
+        if (address.isEmpty())
+            return context.fail(ExitDeviceFailure, error);
+        xmit.TcpPort = choice->port;
+        if (!xmit.ConnectTcp(address))
+            return context.fail(ExitDeviceFailure,
+                                QStringLiteral("no TCP connection to %1:%2").arg(choice->host).arg(choice->port));
+        break;
+    }
+    case DeviceChoice::Kind::Serial:
+        if (!xmit.OpenSerialPort(choice->path))
+            return context.fail(ExitDeviceFailure, SerialOpenFailure(choice->path));
+        break;
     }
     if (!xmit.ProbeDevice())
-        return context.fail(ExitDeviceFailure, QStringLiteral("the device did not identify itself"));
+        return context.fail(ExitDeviceFailure, ProbeFailure(xmit));
     return ExitSuccess;
 }

@@ -12,6 +12,13 @@ constexpr int WatchIntervalMs = 50;
 
 } // namespace
 
+DiscoveryOptions ToolDiscoveryOptions()
+{
+    DiscoveryOptions options;
+    options.interfaceName = qEnvironmentVariable("RERUDAD_DISCOVERY_INTERFACE");
+    return options;
+}
+
 std::optional<int> SecondsOption(const CliContext &context, const QString &name, int fallback)
 {
     if (!context.has(name))

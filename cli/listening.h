@@ -2,10 +2,15 @@
 
 #include "clicommand.h"
 
-#include "link/devicetable.h"
+#include "link/discovery.h"
 
 #include <functional>
 #include <optional>
+
+// Where the tool listens for announcements: the interface named by
+// RERUDAD_DISCOVERY_INTERFACE, as for the desktop tool, else the first one
+// that is up.
+DiscoveryOptions ToolDiscoveryOptions();
 
 // Reads an option that counts whole seconds (0 to one day), or its fallback
 // when absent; nothing when the value is malformed.

@@ -1,5 +1,9 @@
 #include "faultplan.h"
 
+#include "link/commands.h"
+
+#include <algorithm>
+
 namespace {
 
 FaultKind ParseKind(const QString &word)
@@ -15,6 +19,12 @@ FaultKind ParseKind(const QString &word)
     if (word == QLatin1String("drop"))
         return FaultKind::Drop;
     return FaultKind::None;
+}
+
+bool IsCommandName(const QString &name)
+{
+    return std::any_of(std::begin(AllDeviceCommands), std::end(AllDeviceCommands),
+                       [&name](const DeviceCommand &command) { return name == QLatin1String(command.name); });
 }
 
 } // namespace
@@ -36,6 +46,12 @@ bool FaultPlan::addRule(const QString &text, QString *error)
             return false;
         }
     } else if (target != QLatin1String("all")) {
+        // A misspelt name would match nothing and leave the device healthy
+        // where the caller asked for a fault.
+        if (!IsCommandName(target)) {
+            *error = QStringLiteral("fault rule %1: no command is called %2").arg(text, target);
+            return false;
+        }
         rule.commandName = target;
     }
     rule.fault.kind = ParseKind(parts[1]);

@@ -8,6 +8,7 @@
 #include "simdevice.h"
 #include "tcplink.h"
 
+#include "config/configcodec.h"
 #include "link/deviceidentity.h"
 
 #include <QCommandLineParser>
@@ -52,6 +53,23 @@ int Fail(const QString &message)
     return 2;
 }
 
+// A record file to serve: any bytes, also ones the tool refuses, as long as
+// a device could hold them.
+bool ReadRecordFile(const QString &path, QByteArray &record, QString &error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("cannot read the record %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    record = file.read(ConfigBlockCapacity + 1);
+    if (record.isEmpty() || record.size() > ConfigBlockCapacity) {
+        error = QStringLiteral("the record %1 must hold 1 to %2 bytes").arg(path).arg(ConfigBlockCapacity);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -70,12 +88,13 @@ int main(int argc, char **argv)
     const QCommandLineOption noTcpOption(QStringLiteral("no-tcp"), QStringLiteral("No TCP server."));
     const QCommandLineOption ptyOption(QStringLiteral("pty"), QStringLiteral("Symlink to the pseudo-terminal's serial side."), QStringLiteral("PATH"));
     const QCommandLineOption baudOption(QStringLiteral("baud"), QStringLiteral("Line rate of the pseudo-terminal (default 115200, 0 unthrottled)."), QStringLiteral("RATE"), QStringLiteral("115200"));
-    const QCommandLineOption noiseOption(QStringLiteral("trailing-noise"), QStringLiteral("Send a stray frame 50 ms after each serial reply."));
+    const QCommandLineOption noiseOption(QStringLiteral("trailing-noise"), QStringLiteral("Send stray bytes (never a frame) 50 ms after each serial reply."));
+    const QCommandLineOption recordOption(QStringLiteral("record"), QStringLiteral("Serve this file, as it is, as the configuration record (1 to 1024 bytes)."), QStringLiteral("FILE"));
     const QCommandLineOption logOption(QStringLiteral("log"), QStringLiteral("Request log file, one line per request."), QStringLiteral("FILE"));
     const QCommandLineOption faultOption(QStringLiteral("fault"), QStringLiteral("Fault rule TARGET:KIND[:MS][:PROBABILITY]; TARGET is all, 0xNN or a CMD_ name; KIND is silence, refuse, badcheck, delay or drop."), QStringLiteral("RULE"));
     const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("Seed of random faults (default 1)."), QStringLiteral("N"), QStringLiteral("1"));
     parser.addOptions({codeOption, versionOption, minorOption, addressOption, portOption, noTcpOption, ptyOption,
-                       baudOption, noiseOption, logOption, faultOption, seedOption});
+                       baudOption, noiseOption, recordOption, logOption, faultOption, seedOption});
     const QCommandLineOption announceInterfaceOption(QStringLiteral("announce-interface"), QStringLiteral("Announce the device for discovery on this interface (name or address)."), QStringLiteral("NAME"));
     const QCommandLineOption announceIntervalOption(QStringLiteral("announce-interval"), QStringLiteral("Milliseconds between announcements (default 1000)."), QStringLiteral("MS"), QStringLiteral("1000"));
     const QCommandLineOption announceIdOption(QStringLiteral("announce-id"), QStringLiteral("Device identifier announced (default DEVSIM<code>)."), QStringLiteral("ID"));
@@ -124,6 +143,13 @@ int main(int argc, char **argv)
 
     SimDevice device(identity, std::move(faults));
     device.setStatusOptions(statusOptions);
+    if (parser.isSet(recordOption)) {
+        QByteArray record;
+        QString error;
+        if (!ReadRecordFile(parser.value(recordOption), record, error))
+            return Fail(error);
+        device.setConfigRecord(record);
+    }
     if (parser.isSet(snapshotOption)) {
         QFile picture(parser.value(snapshotOption));
         if (!picture.open(QIODevice::ReadOnly))

@@ -11,6 +11,20 @@
 #include <termios.h>
 #include <unistd.h>
 
+namespace {
+
+constexpr int TrailingNoiseDelayMs = 50;
+
+// Line noise after a reply: bytes that look like reply headers and checks
+// but hold no 0x02, so they can never start a frame. A tool that missed them
+// with its flush still waits for the real reply's start byte.
+QByteArray TrailingNoise()
+{
+    return QByteArray::fromHex("f0e0f1ffe4");
+}
+
+} // namespace
+
 PtyLink::PtyLink(SimDevice &device, QObject *parent) : QObject(parent), m_device(device)
 {
     m_stream.onRequest = [this](quint8 requestClass, const QByteArray &payload) { answer(requestClass, payload); };
@@ -102,9 +116,7 @@ void PtyLink::answer(quint8 requestClass, const QByteArray &payload)
     auto send = [this, bytes] {
         writeMaster(bytes);
         if (m_trailingNoise) {
-            QTimer::singleShot(50, this, [this] {
-                writeMaster(QByteArray("\x02\xE0\xE0", 3));
-            });
+            QTimer::singleShot(TrailingNoiseDelayMs, this, [this] { writeMaster(TrailingNoise()); });
         }
     };
     if (waitMs <= 0)

@@ -25,8 +25,9 @@ public:
     // Opens the pseudo-terminal and points symlinkPath at its slave side.
     bool open(const QString &symlinkPath, int baudRate, QString *error);
     QString slavePath() const { return m_slavePath; }
-    // Sends a stray frame about 50 ms after every reply: bytes that the tool
-    // must discard before its next request.
+    // Sends a few stray bytes about 50 ms after every reply: noise that the
+    // tool discards before its next request, or else passes over because it
+    // cannot be taken for a reply.
     void setTrailingNoise(bool on) { m_trailingNoise = on; }
 
 private:

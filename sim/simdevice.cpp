@@ -7,6 +7,9 @@
 
 #include <QTextStream>
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 QByteArray GeneratedLog(const QString &name, int lines)
@@ -78,6 +81,14 @@ void SimDevice::noteBadFrame(const QString &linkName, quint8 requestClass)
     log(linkName, QStringLiteral("0x%1").arg(requestClass, 2, 16, QLatin1Char('0')), {}, "badframe");
 }
 
+bool SimDevice::isResent(const QString &linkName, quint8 requestClass, const QByteArray &payload) const
+{
+    if (!m_lastRequest || m_lastRequest->linkName != linkName || m_lastRequest->requestClass != requestClass
+        || m_lastRequest->payload != payload)
+        return false;
+    return m_uptime.elapsed() < m_lastRequest->goodReplyArrivesMs;
+}
+
 SimResponse SimDevice::handle(const QString &linkName, quint8 requestClass, const QByteArray &payload)
 {
     const DeviceCommand *command = IdentifyCommand(requestClass, payload.constData(), int(payload.size()));
@@ -85,6 +96,8 @@ SimResponse SimDevice::handle(const QString &linkName, quint8 requestClass, cons
                                  : QStringLiteral("0x%1").arg(requestClass, 2, 16, QLatin1Char('0'));
     const Fault fault = m_faults.faultFor(requestClass, command ? command->name : "");
     SimResponse response;
+    // Silence and a dropped connection stand for a request lost on its way:
+    // nothing is carried out. A refusal is a reply that arrives.
     switch (fault.kind) {
     case FaultKind::Silence:
         log(linkName, name, payload, "silence");
@@ -96,24 +109,37 @@ SimResponse SimDevice::handle(const QString &linkName, quint8 requestClass, cons
         return response;
     case FaultKind::Refuse:
         log(linkName, name, payload, "refused");
+        m_lastRequest.reset();
         response.lineBytes = FrameEncoder::encode(REPLY_REFUSED, {});
         return response;
     default:
         break;
     }
 
-    const std::optional<QByteArray> reply = command ? answer(requestClass, payload) : std::nullopt;
+    const bool resent = isResent(linkName, requestClass, payload);
+    const std::optional<QByteArray> reply = resent    ? m_lastRequest->answer
+                                            : command ? answer(requestClass, payload)
+                                                      : std::nullopt;
     const quint8 replyClass = reply ? REPLY_OK : REPLY_REFUSED;
     response.lineBytes = FrameEncoder::encode(replyClass, reply.value_or(QByteArray()));
-    const char *outcome = reply ? "ok" : "refused";
+    QString outcome = QLatin1String(reply ? "ok" : "refused");
     if (fault.kind == FaultKind::BadCheck) {
         response.lineBytes = WithWrongCheck(response.lineBytes);
-        outcome = "badcheck";
+        outcome = QStringLiteral("badcheck");
     } else if (fault.kind == FaultKind::Delay) {
         response.delayMs = fault.delayMs;
-        outcome = reply ? "ok-delayed" : "refused-delayed";
+        outcome += QLatin1String("-delayed");
     }
-    log(linkName, name, payload, outcome);
+    const qint64 goodReplyArrivesMs = fault.kind == FaultKind::BadCheck ? std::numeric_limits<qint64>::max()
+                                                                        : m_uptime.elapsed() + response.delayMs;
+    if (resent) {
+        outcome += QLatin1String("-resent");
+        // Whichever attempt's reply arrives first is the one the tool takes.
+        m_lastRequest->goodReplyArrivesMs = std::min(m_lastRequest->goodReplyArrivesMs, goodReplyArrivesMs);
+    } else {
+        m_lastRequest = LastRequest{linkName, requestClass, payload, reply, goodReplyArrivesMs};
+    }
+    log(linkName, name, payload, outcome.toLatin1().constData());
     return response;
 }
 
@@ -178,8 +204,13 @@ std::optional<QByteArray> SimDevice::answerFile(const QByteArray &payload)
         return QByteArray();
     case 1: { // open for reading: answers the size
         const QString path = DevicePath(payload);
-        if (!m_files.contains(path))
+        if (!m_files.contains(path)) {
+            // The file open before is not open any more either: reads that
+            // follow a refused open must not return another file's bytes.
+            m_openFile.clear();
+            m_writing = false;
             return std::nullopt;
+        }
         m_openFile = path;
         m_readOffset = 0;
         m_writing = false;

@@ -39,19 +39,39 @@ public:
     SimDevice(SimIdentity identity, FaultPlan faults);
 
     bool openRequestLog(const QString &path);
+    // Serves this record, taken as it is, in place of the default one.
+    void setConfigRecord(const QByteArray &record) { m_configRecord = record; }
     void setStatusOptions(const SimStatusOptions &options) { m_status.setOptions(options); }
+    // The configuration record as the device holds it (the last one written).
+    const QByteArray &configRecord() const { return m_configRecord; }
     SimResponse handle(const QString &linkName, quint8 requestClass, const QByteArray &payload);
     // A frame whose check byte was wrong: the device ignores it, the log says so.
     void noteBadFrame(const QString &linkName, quint8 requestClass);
     // The reply to CMD_SNAPSHOT from now on, whatever its length, in place of
     // the drawn display.
     void setSnapshotPicture(const QByteArray &picture) { m_snapshotPicture = picture; }
-    // The configuration record the device holds now.
-    QByteArray configRecord() const { return m_configRecord; }
-    // What was stored in a flash area, empty when nothing.
+
+    // What flash programming and the firmware transfer stored, for tests:
+    // the device itself never reads them back.
     QByteArray flashArea(int block) const { return m_flashAreas.value(block); }
+    QByteArray firmwareImage() const { return m_firmwareImage; }
 
 private:
+    // The request last carried out and its answer. Until a good reply has
+    // reached the tool (never, when every reply went out with a wrong check;
+    // later, when it was delayed), the same request again on the same link
+    // is the tool's next attempt: it is answered as the first was, and not
+    // carried out twice.
+    struct LastRequest
+    {
+        QString linkName;
+        quint8 requestClass = 0;
+        QByteArray payload;
+        std::optional<QByteArray> answer;
+        qint64 goodReplyArrivesMs = 0;
+    };
+    bool isResent(const QString &linkName, quint8 requestClass, const QByteArray &payload) const;
+
     // The reply payload for a request, or nullopt for a refusal.
     std::optional<QByteArray> answer(quint8 requestClass, const QByteArray &payload);
     std::optional<QByteArray> answerFile(const QByteArray &payload);
@@ -68,6 +88,7 @@ private:
     QElapsedTimer m_uptime;
     QFile m_log;
     int m_requestNumber = 0;
+    std::optional<LastRequest> m_lastRequest;
 
     QByteArray m_configRecord;
     QMap<QString, QByteArray> m_files;

@@ -144,10 +144,12 @@ void SimStatus::appendBitrates(QByteArray &out, const QDateTime &clock) const
     if (!m_profile.ReportsMuxBitrates())
         return;
     const int servicesPerMux = serviceCount() / muxCount();
+    // A starting encoder does not know its multiplex bitrates yet.
+    const bool settled = m_sinceStart.elapsed() >= 1000LL * m_options.bitrateSettleS;
     for (int j = 0; j < muxCount(); ++j) {
-        const quint32 availableBps = j == 0 ? 31668449 : 24128342;
+        const quint32 availableBps = !settled ? 0 : j == 0 ? 31668449 : 24128342;
         // A little wander with the seconds, as a real encoder's output has.
-        const quint32 usedKbps = quint32(servicesPerMux * 9192 + clock.time().second() % 10 * 15);
+        const quint32 usedKbps = !settled ? 0 : quint32(servicesPerMux * 9192 + clock.time().second() % 10 * 15);
         AppendLe32(out, availableBps);
         AppendLe32(out, usedKbps);
     }

@@ -14,6 +14,7 @@ struct SimStatusOptions
     QString logoDir;        // the logo files on that storage, on code 192 from version 15
     int formatPeriodS = 0;  // the input pictures change format this often; 0 never
     quint8 autoMode = 0;    // automatic player mode while the player is stopped
+    int bitrateSettleS = 0; // the encoder reports no multiplex bitrate (0 available) this long
 };
 
 // The device's answer to CMD_GET_STATUS, laid out for its hardware code and

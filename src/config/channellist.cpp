@@ -5,7 +5,6 @@
 #include <QByteArrayView>
 #include <QFile>
 
-#include <limits>
 #include <optional>
 
 namespace {
@@ -33,9 +32,11 @@ bool IsDigit(char character)
 }
 
 // A decimal integer at the start of text: blanks, an optional sign, at least
-// one digit; whatever follows the digits is ignored. A number too large for
-// 32 bits is no number.
-std::optional<qint64> ReadDecimal(QByteArrayView text)
+// one digit; whatever follows the digits is ignored. Identifiers and channel
+// numbers are 1 or more and kept in 16 bits, so a value above 65535 wraps:
+// the digits are read modulo 65536, and a number of any length is read
+// without overflow.
+std::optional<quint16> ReadChannelNumber(QByteArrayView text)
 {
     qsizetype i = 0;
     while (i < text.size() && IsBlank(text[i]))
@@ -44,25 +45,15 @@ std::optional<qint64> ReadDecimal(QByteArrayView text)
     if (i < text.size() && (text[i] == '-' || text[i] == '+'))
         ++i;
     const qsizetype firstDigit = i;
-    qint64 value = 0;
+    quint16 wrapped = 0;
+    bool aboveZero = false;
     for (; i < text.size() && IsDigit(text[i]); ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > std::numeric_limits<qint32>::max())
-            return std::nullopt;
+        wrapped = quint16(wrapped * 10 + (text[i] - '0'));
+        aboveZero = aboveZero || text[i] != '0';
     }
-    if (i == firstDigit)
+    if (i == firstDigit || negative || !aboveZero)
         return std::nullopt;
-    return negative ? -value : value;
-}
-
-// Identifiers and channel numbers are 1 or more and kept in 16 bits, so a
-// value above 65535 wraps.
-std::optional<quint16> ReadChannelNumber(QByteArrayView text)
-{
-    const std::optional<qint64> value = ReadDecimal(text);
-    if (!value || *value < 1)
-        return std::nullopt;
-    return quint16(*value);
+    return wrapped;
 }
 
 // "identifier,name,number": the name is taken as it stands, blanks

@@ -3,8 +3,6 @@
 #include "config/recordio.h"
 #include "config/recordlayouts.h"
 
-#include <cstring>
-
 namespace {
 
 constexpr int MediaFileStemLength = 28;
@@ -17,9 +15,15 @@ CodecControls &ControlsOrModel(CodecControls *controls)
     return controls ? *controls : modelMembers;
 }
 
-bool StartsWithMagic(QByteArrayView record)
+// The first four bytes read as a little-endian uint32 equal the marker.
+bool StartsWithMarker(QByteArrayView record)
 {
-    return record.size() >= 4 && std::memcmp(record.data(), LayoutTwoMagic, 4) == 0;
+    if (record.size() < LayoutTwoMarkerSize)
+        return false;
+    quint32 value = 0;
+    for (int i = 0; i < LayoutTwoMarkerSize; ++i)
+        value |= quint32(quint8(record[i])) << (8 * i);
+    return value == LayoutTwoMarker;
 }
 
 // Layout 2 devices take only a record with their own header; every other
@@ -27,8 +31,8 @@ bool StartsWithMagic(QByteArrayView record)
 bool IsAccepted(QByteArrayView record, const HardwareProfile &profile)
 {
     if (profile.Layout() != RecordLayout::Layout2)
-        return !StartsWithMagic(record);
-    return record.size() >= LayoutTwoHeaderSize && StartsWithMagic(record)
+        return !StartsWithMarker(record);
+    return record.size() >= LayoutTwoHeaderSize && StartsWithMarker(record)
         && quint8(record[4]) == profile.HardwareCode();
 }
 
@@ -187,7 +191,7 @@ std::optional<QByteArray> EncodeConfigBlock(const DeviceIdentity &identity, Conf
 
     RecordWriter writer;
     if (profile.Layout() == RecordLayout::Layout2) {
-        writer.raw(QByteArrayView(LayoutTwoMagic, 4));
+        writer.uint32(LayoutTwoMarker);
         writer.byte(profile.HardwareCode());
     }
     VisitLayout(writer, encoded, profile);

@@ -12,9 +12,12 @@
 // The device's configuration record is at most this long.
 inline constexpr int ConfigBlockCapacity = 1024;
 
-// Layout 2 records open with "VOVI" and the hardware code.
-inline constexpr char LayoutTwoMagic[] = "VOVI";
-inline constexpr int LayoutTwoHeaderSize = 5;
+// Layout 2 records open with a four-byte marker, 0x50 0x46 0x5A 0x4A on the
+// line (the little-endian uint32 below), then the hardware code. Its name
+// "VOVI" is only a name: the bytes are not those letters.
+inline constexpr quint32 LayoutTwoMarker = 0x4A5A4650;
+inline constexpr int LayoutTwoMarkerSize = 4;
+inline constexpr int LayoutTwoHeaderSize = LayoutTwoMarkerSize + 1;
 
 // Three values the codec shares with controls of the settings panel rather
 // than with the model: the media file edit (control 1097), the overlay logo

@@ -60,7 +60,6 @@ public:
     void uint32(T value) { number(4, quint32(value)); }
     void number(int width, quint32 value);
     void text(const QString &value);
-    void raw(QByteArrayView bytes) { m_record.append(bytes.data(), bytes.size()); }
 
     bool remains() const { return true; }
     bool ok() const { return true; }

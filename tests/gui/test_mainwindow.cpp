@@ -12,6 +12,7 @@
 #include "panel/gui/csetting.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -153,11 +154,22 @@ TEST_F(MainWindowTest, LogDownloadAppendsBothDeviceLogsOnTheDesktop)
     ASSERT_TRUE(QTest::qWaitFor([&] { return button->isEnabled(); }, 2000));
 
     AnsweringPrompts prompts;
+    const QDateTime beforeClick = QDateTime::currentDateTime();
     QTest::mouseClick(button, Qt::LeftButton);
+    const QDateTime afterClick = QDateTime::currentDateTime();
 
-    const QStringList logs = QDir(startup.DesktopFolder).entryList({QStringLiteral("LOG_*_*.txt")}, QDir::Files);
+    // The name carries the local time of the click, to the second:
+    // LOG_yyyyMMdd_HHmmss.txt.
+    QStringList namesOfTheClick;
+    for (QDateTime second = beforeClick.addMSecs(-beforeClick.time().msec()); second <= afterClick;
+         second = second.addSecs(1)) {
+        namesOfTheClick << QStringLiteral("LOG_") + second.toString(QStringLiteral("yyyyMMdd")) + QLatin1Char('_')
+                               + second.toString(QStringLiteral("HHmmss")) + QStringLiteral(".txt");
+    }
+    const QStringList logs = QDir(startup.DesktopFolder).entryList(QDir::Files);
     ASSERT_EQ(logs.size(), 1);
-    EXPECT_EQ(logs[0].size(), int(QStringLiteral("LOG_20261209_053000.txt").size()));
+    EXPECT_TRUE(namesOfTheClick.contains(logs[0])) << logs[0].toStdString() << " not in "
+                                                   << namesOfTheClick.join(' ').toStdString();
     QFile file(QDir(startup.DesktopFolder).filePath(logs[0]));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray contents = file.readAll();

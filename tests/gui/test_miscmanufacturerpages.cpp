@@ -69,10 +69,10 @@ protected:
         return linkInProcess({.code = code, .versionByte = versionByte, .faults = faults});
     }
 
-    MiscSettingsPage &misc() const { return *static_cast<MiscSettingsPage *>(panel().page(CSetting::MiscPage)); }
-    ManufacturerSettingsPage &manufacturer() const
+    CMiscPage &misc() const { return *static_cast<CMiscPage *>(panel().page(CSetting::MiscPage)); }
+    CManufacturerPage &manufacturer() const
     {
-        return *static_cast<ManufacturerSettingsPage *>(panel().page(CSetting::ManufacturerPage));
+        return *static_cast<CManufacturerPage *>(panel().page(CSetting::ManufacturerPage));
     }
     template <typename Control>
     Control *miscControl(int id) const

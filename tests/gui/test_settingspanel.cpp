@@ -142,7 +142,7 @@ TEST_F(PanelTest, DeactivationWritesOnceWithNoEditPending)
 TEST_F(PanelTest, RefusedConfigurationKeepsThePanelHidden)
 {
     QList<int> beeps;
-    const BeepSink previous = SetBeepSink([&](int frequency, int duration) { beeps << frequency << duration; });
+    const ScopedBeepSink sink([&](int frequency, int duration) { beeps << frequency << duration; });
     inProcess = std::make_unique<InProcessDevice>(InProcessDevice::Options{.faults = {QStringLiteral("CMD_READ_CONFIG:refuse")}});
     inProcess->plugInto(xmit);
     open({inProcess->portPath()});
@@ -150,7 +150,6 @@ TEST_F(PanelTest, RefusedConfigurationKeepsThePanelHidden)
     EXPECT_FALSE(panel().PanelActive);
     EXPECT_FALSE(panel().isVisible());
     EXPECT_EQ(beeps.mid(0, 2), (QList<int>{800, 500}));
-    SetBeepSink(previous);
 }
 
 TEST_F(PanelTest, EnterAndEscapeNeitherCloseNorAct)

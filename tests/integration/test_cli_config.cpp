@@ -175,13 +175,13 @@ TEST_F(CliConfigTest, GetRefusesAnotherLayoutsRecord)
         CXmit xmit;
         xmit.TcpPort = device.tcpPort();
         ASSERT_TRUE(xmit.ConnectTcp(QStringLiteral("127.0.0.1")));
-        ASSERT_TRUE(xmit.Send(CMD_WRITE_CONFIG, QByteArray("VOVI\xB2", 5) + QByteArray(40, 'x')));
+        ASSERT_TRUE(xmit.Send(CMD_WRITE_CONFIG, QByteArray::fromHex("50465a4ab2") + QByteArray(40, 'x')));
     }
     const CliResult result = RunCli({QStringLiteral("config"), QStringLiteral("get"), QStringLiteral("--device"),
                                      device.tcpDevice(), QStringLiteral("--raw"), path("raw.bin")});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.out.isEmpty());
-    EXPECT_TRUE(read(path("raw.bin")).startsWith("VOVI"));
+    EXPECT_EQ(read(path("raw.bin")).left(5).toHex(), "50465a4ab2");
 }
 
 } // namespace

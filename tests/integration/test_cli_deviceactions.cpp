@@ -84,7 +84,7 @@ protected:
                          const QString &workingFolder = {})
     {
         arguments << QStringLiteral("--device") << (serial ? device.serialDevice() : device.tcpDevice());
-        return RunCli(arguments, 60000, workingFolder);
+        return RunCli(arguments, 60000, QProcessEnvironment::systemEnvironment(), workingFolder);
     }
 
     QTemporaryDir folder;

@@ -36,26 +36,28 @@ TEST(CliIdentify, OptionsBeforeTheCommandAndMinor)
     EXPECT_EQ(json.value(QStringLiteral("FamilyLabel")).toString(), QStringLiteral("RAGULE"));
 }
 
-TEST(CliIdentify, FailuresExitOne)
+TEST(CliIdentify, FailuresExitOneAndSayWhichFailureItWas)
 {
     struct Case
     {
-        const char *name;
+        const char *line;
         DevSimProcess::Options options;
     };
     const Case cases[] = {
-        {"refusal", {.extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_IDENTIFY:refuse")}}},
-        {"unaccepted code", {.code = 130}},
-        {"version byte 0", {.versionByte = 0}},
-        {"silence", {.extraArguments = {QStringLiteral("--fault"), QStringLiteral("all:silence")}}},
+        {"rerudad-cli: the device refused the identification request\n",
+         {.extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_IDENTIFY:refuse")}}},
+        {"rerudad-cli: the device reports hardware code 130, which this tool does not serve\n", {.code = 130}},
+        {"rerudad-cli: the device reports firmware version byte 0\n", {.versionByte = 0}},
+        {"rerudad-cli: no reply to the identification request\n",
+         {.extraArguments = {QStringLiteral("--fault"), QStringLiteral("all:silence")}}},
     };
     for (const Case &testCase : cases) {
         DevSimProcess device;
-        ASSERT_TRUE(device.start(testCase.options)) << testCase.name;
+        ASSERT_TRUE(device.start(testCase.options)) << testCase.line;
         const CliResult result = RunCli({QStringLiteral("identify"), QStringLiteral("--device"), device.tcpDevice()});
-        EXPECT_EQ(result.exitCode, 1) << testCase.name;
-        EXPECT_TRUE(result.out.isEmpty()) << testCase.name;
-        EXPECT_EQ(result.err.count(QLatin1Char('\n')), 1) << testCase.name;
+        EXPECT_EQ(result.exitCode, 1) << testCase.line;
+        EXPECT_TRUE(result.out.isEmpty()) << testCase.line;
+        EXPECT_EQ(result.err, QLatin1String(testCase.line));
     }
 }
 

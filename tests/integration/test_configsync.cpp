@@ -5,6 +5,7 @@
 #include "devsimprocess.h"
 
 #include "auxiliary/beep.h"
+#include "config/configcodec.h"
 #include "config/configsync.h"
 #include "config/factorydefault.h"
 #include "link/cxmit.h"
@@ -60,6 +61,15 @@ protected:
         return requests;
     }
 
+    // The write the model stands for, encoded before the tick that sends it.
+    QString expectedWrite() const
+    {
+        ConfigModel copy = model;
+        const std::optional<QByteArray> record = EncodeConfigBlock(sync.Identity, copy);
+        EXPECT_TRUE(record.has_value());
+        return QStringLiteral("CMD_WRITE_CONFIG:") + QString::fromLatin1(record.value_or(QByteArray()).toHex());
+    }
+
     QTemporaryDir programFolder;
     DevSimProcess device;
     CXmit xmit;
@@ -110,10 +120,10 @@ TEST_F(SyncTest, MediaCommandWaitsForThePendingEdit)
     ASSERT_TRUE(link({.code = 131}));
     model.CommitCountdown = 7;
     sync.PendingMediaCommand = 2;
+    const QString write = expectedWrite();
     sync.PanelTimerTick(true);
     EXPECT_EQ(requestsSinceLinking(true),
-              (QStringList{QStringLiteral("CMD_WRITE_CONFIG:") + device.requestLog()[2].section(QLatin1Char(' '), 4, 4),
-                           QStringLiteral("CMD_READ_CONFIG:-"), QStringLiteral("CMD_MEDIA_CONTROL:02")}));
+              (QStringList{write, QStringLiteral("CMD_READ_CONFIG:-"), QStringLiteral("CMD_MEDIA_CONTROL:02")}));
     EXPECT_EQ(sync.PendingMediaCommand, 0);
 }
 
@@ -133,7 +143,7 @@ TEST_F(SyncTest, AWriteThatLosesTheDeviceDropsItsOneShotRequests)
 TEST_F(SyncTest, RefusedRecordIsAFailedReadThatKeepsTheModel)
 {
     QList<int> beeps;
-    const BeepSink previous = SetBeepSink([&](int frequency, int duration) { beeps << frequency << duration; });
+    const ScopedBeepSink sink([&](int frequency, int duration) { beeps << frequency << duration; });
     ASSERT_TRUE(device.start({.code = 132, .extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_READ_CONFIG:refuse")}}));
     ASSERT_TRUE(xmit.OpenSerialPort(device.ptyPath()) && xmit.ProbeDevice());
     sync.Identity = xmit.Identity;
@@ -143,7 +153,6 @@ TEST_F(SyncTest, RefusedRecordIsAFailedReadThatKeepsTheModel)
     EXPECT_TRUE(model == before);
     EXPECT_EQ(beeps, (QList<int>{800, 500}));
     EXPECT_EQ(pages.scheduleRefreshes, 0);
-    SetBeepSink(previous);
 }
 
 struct FactoryDefaultCase
@@ -163,17 +172,16 @@ TEST_P(FactoryDefaultTest, SendsTheFamilysSequence)
     model.LogoName = QStringLiteral("logo.dg1");
     model.StoreAsDefault = 1;
     model.CommitCountdown = 1;
+    const QString write = expectedWrite();
     sync.PanelTimerTick(true);
     QStringList requests = requestsSinceLinking(true);
     for (QString &request : requests) {
-        // Data payloads by length only; the rest in full.
-        if (request.startsWith(QLatin1String("CMD_FILE_WRITE:")) || request.startsWith(QLatin1String("CMD_FLASH_DATA:"))
-            || request.startsWith(QLatin1String("CMD_WRITE_CONFIG:")))
+        // File and flash data by length only; the rest in full.
+        if (request.startsWith(QLatin1String("CMD_FILE_WRITE:")) || request.startsWith(QLatin1String("CMD_FLASH_DATA:")))
             request = request.section(QLatin1Char(':'), 0, 0)
                 + QStringLiteral("/%1").arg(request.section(QLatin1Char(':'), 1).size() / 2 - 1);
     }
-    requests.first() = QStringLiteral("CMD_WRITE_CONFIG");
-    EXPECT_EQ(requests, GetParam().requests);
+    EXPECT_EQ(requests, QStringList{write} + GetParam().requests);
     EXPECT_EQ(model.StoreAsDefault, 0);
 }
 
@@ -184,7 +192,7 @@ QString Shell(const char *line)
 
 QStringList FlashSequence(const char *blockHex)
 {
-    return {QStringLiteral("CMD_WRITE_CONFIG"), QStringLiteral("CMD_READ_CONFIG:-"), QStringLiteral("CMD_SAVE_DEFAULT:-"),
+    return {QStringLiteral("CMD_READ_CONFIG:-"), QStringLiteral("CMD_SAVE_DEFAULT:-"),
             QStringLiteral("CMD_FLASH_BEGIN:00") + QLatin1String(blockHex), QStringLiteral("CMD_FLASH_DATA/512"),
             QStringLiteral("CMD_FLASH_DATA/512"), QStringLiteral("CMD_FLASH_DATA/1"), QStringLiteral("CMD_FLASH_END:02")};
 }
@@ -193,8 +201,8 @@ INSTANTIATE_TEST_SUITE_P(
     Families, FactoryDefaultTest,
     ::testing::Values(
         FactoryDefaultCase{121,
-                           {QStringLiteral("CMD_WRITE_CONFIG"), QStringLiteral("CMD_READ_CONFIG:-"),
-                            Shell("cp /LENADU/current16.cfg /LENADU/default16.cfg"), Shell("mount /dev/mmcblk0p1 /mnt"),
+                           {QStringLiteral("CMD_READ_CONFIG:-"), Shell("cp /LENADU/current16.cfg /LENADU/default16.cfg"),
+                            Shell("mount /dev/mmcblk0p1 /mnt"),
                             QStringLiteral("CMD_FILE_CREATE:00") + QString::fromLatin1(QByteArray("/mnt/logo.dg1").toHex()) + QStringLiteral("00"),
                             QStringLiteral("CMD_FILE_WRITE/400"), QStringLiteral("CMD_FILE_WRITE/400"),
                             QStringLiteral("CMD_FILE_WRITE/225"), QStringLiteral("CMD_FILE_CLOSE:02"), Shell("umount /mnt"),
@@ -202,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
         FactoryDefaultCase{131, FlashSequence("9e03")},
         FactoryDefaultCase{132, FlashSequence("ee02")},
         FactoryDefaultCase{158, FlashSequence("fd03")},
-        FactoryDefaultCase{192, {QStringLiteral("CMD_WRITE_CONFIG"), QStringLiteral("CMD_READ_CONFIG:-"), QStringLiteral("CMD_SAVE_DEFAULT:-")}}),
+        FactoryDefaultCase{192, {QStringLiteral("CMD_READ_CONFIG:-"), QStringLiteral("CMD_SAVE_DEFAULT:-")}}),
     [](const auto &info) { return "Code" + std::to_string(info.param.code); });
 
 TEST(FactoryDefault, LogoNamesFromTheDeviceStayInsideTheLogosFolder)

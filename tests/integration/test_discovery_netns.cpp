@@ -279,4 +279,34 @@ TEST(DiscoveryAcrossNamespaces, AHostWithOnlyLoopbackGoesStraightToSerialPorts)
     EXPECT_TRUE(identified.out.startsWith(QLatin1String(R"({"HardwareCode":142,)"))) << identified.out.toStdString();
 }
 
+TEST(DiscoveryInANamespace, AutoListensOnTheInterfaceTheEnvironmentNames)
+{
+    if (const QString reason = NamespacesUnavailable(); !reason.isEmpty())
+        GTEST_SKIP() << reason.toStdString();
+    NetworkNamespace host;
+    if (const QString reason = host.create(); !reason.isEmpty())
+        GTEST_SKIP() << reason.toStdString();
+
+    // A host with loopback alone: the device announces there, on port 6666.
+    const QString id = Unique("LO");
+    NamespacedDevSim device;
+    ASSERT_TRUE(device.start(host, {QStringLiteral("--code"), QStringLiteral("131"), QStringLiteral("--announce-interface"),
+                                    QStringLiteral("lo"), QStringLiteral("--announce-interval"), QStringLiteral("200"),
+                                    QStringLiteral("--announce-id"), id}));
+    const QStringList identify{QStringLiteral("identify"), QStringLiteral("--device"), QStringLiteral("auto"),
+                               QStringLiteral("--listen"), QStringLiteral("2")};
+
+    // Without the variable nothing listens on loopback, and no port answers.
+    const Outcome unheard = Ip(host.exec(QStringLiteral(RERUDAD_CLI), identify), WithoutSerialPorts());
+    EXPECT_EQ(unheard.exitCode, 1);
+    EXPECT_EQ(unheard.err, QStringLiteral("rerudad-cli: no device found"));
+
+    QProcessEnvironment onLoopback = WithoutSerialPorts();
+    onLoopback.insert(QStringLiteral("RERUDAD_DISCOVERY_INTERFACE"), QStringLiteral("lo"));
+    const Outcome heard = Ip(host.exec(QStringLiteral(RERUDAD_CLI), identify), onLoopback);
+    EXPECT_EQ(heard.exitCode, 0) << heard.err.toStdString();
+    EXPECT_TRUE(heard.out.startsWith(QLatin1String(R"({"HardwareCode":131,)"))) << heard.out.toStdString();
+    EXPECT_TRUE(device.requestLog().contains(QLatin1String(" tcp CMD_IDENTIFY "))) << device.requestLog().toStdString();
+}
+
 } // namespace

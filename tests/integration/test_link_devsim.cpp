@@ -234,7 +234,7 @@ TEST(SerialLink, BytesBeforeARequestAreFlushed)
     CXmit xmit;
     ASSERT_TRUE(xmit.OpenSerialPort(device.ptyPath()));
     ASSERT_TRUE(xmit.ProbeDevice());
-    QThread::msleep(200); // the stray refusal arrives 50 ms after the reply
+    QThread::msleep(200); // the noise arrives 50 ms after the reply
     EXPECT_TRUE(xmit.ProbeDevice());
     EXPECT_EQ(xmit.transmissions(), 2);
 }

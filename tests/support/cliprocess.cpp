@@ -2,9 +2,11 @@
 
 #include <QProcess>
 
-CliResult RunCli(const QStringList &arguments, int timeoutMs, const QString &workingFolder)
+CliResult RunCli(const QStringList &arguments, int timeoutMs, const QProcessEnvironment &environment,
+                 const QString &workingFolder)
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     if (!workingFolder.isEmpty())
         process.setWorkingDirectory(workingFolder);
     process.start(QStringLiteral(RERUDAD_CLI), arguments);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -12,4 +13,6 @@ struct CliResult
 };
 
 // Runs in workingFolder when given (the CLI's program folder), else here.
-CliResult RunCli(const QStringList &arguments, int timeoutMs = 30000, const QString &workingFolder = {});
+CliResult RunCli(const QStringList &arguments, int timeoutMs = 30000,
+                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+                 const QString &workingFolder = {});

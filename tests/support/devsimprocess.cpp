@@ -64,3 +64,19 @@ QStringList DevSimProcess::commandsLogged() const
 {
     return CommandsOf(requestLog());
 }
+
+DevSimRefusal RunRefusedDevSim(const QStringList &arguments)
+{
+    QProcess process;
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    process.start(QStringLiteral(RERUDAD_DEVSIM), arguments);
+    DevSimRefusal refusal;
+    if (!process.waitForFinished(5000)) {
+        ::kill(pid_t(process.processId()), SIGTERM);
+        process.waitForFinished(5000);
+        return refusal;
+    }
+    refusal.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    refusal.message = QString::fromUtf8(process.readAllStandardError());
+    return refusal;
+}

@@ -45,3 +45,13 @@ private:
     quint16 m_tcpPort = 0;
     QString m_ptyPath;
 };
+
+// Runs the simulated device with only these arguments, for options it must
+// refuse: its exit status and its message on stderr. A device that starts
+// instead is stopped again, and the status is then -1.
+struct DevSimRefusal
+{
+    int exitCode = -1;
+    QString message;
+};
+DevSimRefusal RunRefusedDevSim(const QStringList &arguments);

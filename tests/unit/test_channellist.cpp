@@ -67,7 +67,8 @@ TEST(ChannelList, PassesOverLinesThatDoNotFit)
                                  "5,Letters,b1\n"
                                  "- 5,Lone sign,1\n"
                                  "x5,Letter first,1\n"
-                                 "99999999999,Too large,1\n"
+                                 "-99999999999999999999,Long negative,1\n"
+                                 "0000000000000000000000,Long zero,1\n"
                                  "1,Kept,2\n");
     ASSERT_EQ(list.size(), 1);
     ExpectEntry(list, 0, QStringLiteral("Kept"), 1, 2);
@@ -79,6 +80,14 @@ TEST(ChannelList, KeepsNumbersInSixteenBits)
     ASSERT_EQ(list.size(), 2);
     ExpectEntry(list, 0, QStringLiteral("Wrapped"), 70000 - 65536, 65535);
     ExpectEntry(list, 1, QStringLiteral("Wraps to zero"), 0, 1);
+
+    // Numbers far beyond 64 bits wrap the same way, digit by digit:
+    // 99999999999 = 1525878 * 65536 + 59391, and 10^40 = 0 modulo 65536.
+    const ChannelList longNumbers = Read("99999999999,Eleven digits,1" + QByteArray(40, '0') + "\n"
+                                         "00000000000000000000000000000000000000007,Leading zeros,3x\n");
+    ASSERT_EQ(longNumbers.size(), 2);
+    ExpectEntry(longNumbers, 0, QStringLiteral("Eleven digits"), 59391, 0);
+    ExpectEntry(longNumbers, 1, QStringLiteral("Leading zeros"), 7, 3);
 }
 
 TEST(ChannelList, StopsAfterFiveHundredEntries)

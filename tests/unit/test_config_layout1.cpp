@@ -118,8 +118,13 @@ TEST(ConfigLayout1, WritesBackTheRecordItRead)
 TEST(ConfigLayout1, AcceptsAnyStartExceptTheLayoutTwoHeader)
 {
     ConfigModel model = ModelFor(Device(131));
-    EXPECT_FALSE(DecodeConfigBlock(QByteArray("VOVI") + QByteArray(SingleServiceFullRecord()), Device(131), model));
-    EXPECT_TRUE(DecodeConfigBlock(QByteArray("VOVJ") + QByteArray(SingleServiceFullRecord()).mid(4),
+    const QByteArray layoutTwoHeader = QByteArray::fromHex("50465a4a");
+    EXPECT_FALSE(DecodeConfigBlock(layoutTwoHeader + QByteArray(SingleServiceFullRecord()), Device(131), model));
+    EXPECT_EQ(model, ModelFor(Device(131)));
+    // The marker's name spelt in letters is an ordinary start.
+    EXPECT_TRUE(DecodeConfigBlock(QByteArray("VOVI") + QByteArray(SingleServiceFullRecord()).mid(4),
+                                  Device(131), model));
+    EXPECT_TRUE(DecodeConfigBlock(QByteArray::fromHex("50465a4b") + QByteArray(SingleServiceFullRecord()).mid(4),
                                   Device(131), model));
 }
 

@@ -6,7 +6,7 @@ namespace {
 RecordBytes Record178(quint32 secondAudioRate = 192000)
 {
     RecordBytes r;
-    r.raw("VOVI").u8(178);
+    r.u8(0x50).u8(0x46).u8(0x5A).u8(0x4A).u8(178);     // header: marker 0x4A5A4650, code
     r.text("REF178").u8(1).u8(12).text("NETWORK").u8(3); // reference .. NIT version
     r.u8(1).u16(8000).u32(618000);                      // DVB-C, 8 MHz, frequency
     r.u8(4).u8(1).u8(3).u8(2).u8(4);                    // level, T const., guard, FEC, C const.
@@ -62,6 +62,15 @@ TEST(ConfigLayout2, WritesBackTheRecordItRead)
     EXPECT_EQ(Reencoded(Record178(), Device(178)), QByteArray(Record178()));
 }
 
+TEST(ConfigLayout2, RecordsStartWithTheMarkerBytesAndTheirCode)
+{
+    for (int code : {176, 178}) {
+        ConfigModel model = ModelFor(Device(code));
+        const QByteArray record = EncodeConfigBlock(Device(code), model).value_or(QByteArray());
+        EXPECT_EQ(record.left(5).toHex(), QByteArray("50465a4a") + QByteArray::number(code, 16)) << code;
+    }
+}
+
 TEST(ConfigLayout2, UnknownAudioRatesAreTheHighest)
 {
     ConfigModel model = Decoded(Record178(100000), Device(178));
@@ -77,7 +86,9 @@ TEST(ConfigLayout2, AcceptsOnlyItsOwnHeader)
     otherCode[4] = char(176);
     EXPECT_FALSE(DecodeConfigBlock(otherCode, Device(178), model));
     EXPECT_FALSE(DecodeConfigBlock(QByteArray(Record178()).mid(5), Device(178), model));
-    EXPECT_FALSE(DecodeConfigBlock(QByteArray("VOVI"), Device(178), model));
+    EXPECT_FALSE(DecodeConfigBlock(QByteArray::fromHex("50465a4a"), Device(178), model));
+    // The letters V O V I are not the marker.
+    EXPECT_FALSE(DecodeConfigBlock(QByteArray("VOVI") + QByteArray(Record178()).mid(4), Device(178), model));
     // Every field is mandatory.
     EXPECT_FALSE(DecodeConfigBlock(QByteArray(Record178()).chopped(1), Device(178), model));
     EXPECT_EQ(model, ModelFor(Device(178)));

@@ -7,7 +7,9 @@
 #include "link/cxmit.h"
 #include "panel/gui/manufacturerpage.h"
 #include "panel/gui/miscpage.h"
+#include "panel/gui/multiplexpage.h"
 #include "panel/gui/ownerdrawntabbar.h"
+#include "panel/gui/servicepage.h"
 #include "panel/gui/settingspage.h"
 
 #include <QSignalBlocker>
@@ -39,14 +41,18 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
       m_panelTimer([this] { onPanelTimer(); }),
       m_pageTabs(new OwnerDrawnTabBar(this)),
       m_muxTabs(new OwnerDrawnTabBar(this)),
-      m_serviceTabs(new OwnerDrawnTabBar(this))
+      m_serviceTabs(new OwnerDrawnTabBar(this)),
+      m_multiplexPage(new CMultiplexPage(*this)),
+      m_servicePage(new CServicePage(*this))
 {
     setObjectName(QStringLiteral("settingsPanel"));
     m_pageTabs->setObjectName(QStringLiteral("pageTabs"));
     m_muxTabs->setObjectName(QStringLiteral("muxTabs"));
     m_serviceTabs->setObjectName(QStringLiteral("serviceTabs"));
-    m_pages[MiscPage] = new MiscSettingsPage(*this);
-    m_pages[ManufacturerPage] = new ManufacturerSettingsPage(*this);
+    m_pages[MultiplexPage] = m_multiplexPage;
+    m_pages[ServicePage] = m_servicePage;
+    m_pages[MiscPage] = new CMiscPage(*this);
+    m_pages[ManufacturerPage] = new CManufacturerPage(*this);
     for (int index = 0; index < PageCount; ++index) {
         if (!m_pages[index])
             m_pages[index] = new SettingsPage(this);
@@ -131,6 +137,8 @@ void CSetting::BuildPanel()
     const DialogUnits units(*this);
     resize(units.x(3 + FrameWidthUnits + 2), FrameHeight());
 
+    // The first tab added selects itself; the pages are not built yet.
+    const QSignalBlocker quiet(m_pageTabs);
     while (m_pageTabs->count() > 0)
         m_pageTabs->removeTab(0);
     const QString labels[] = {GetText(TXT_TAB_MULTIPLEX), GetText(TXT_TAB_SERVICE), QStringLiteral("USB (M1A)"),
@@ -193,6 +201,7 @@ bool CSetting::ActivatePanel()
     CurrentMux = 0;
     m_sync.Identity = m_xmit.Identity;
     const HardwareProfile profile = m_xmit.Identity.Profile();
+    m_multiplexPage->RebuildIpProtocolList(profile);
     m_model.ApplyHardwareLimits(profile);
     m_sync.MarkStatusUnseen(m_model.ServiceCount);
     if (m_sync.ReadConfiguration()) {
@@ -221,6 +230,21 @@ void CSetting::DeactivatePanel(bool linkLost)
         hide();
     }
     PanelActive = false;
+}
+
+const ChannelList &CSetting::channelList() const
+{
+    return Channels;
+}
+
+void CSetting::UpdateServiceTabs()
+{
+    m_servicePage->UpdateServiceTabs();
+}
+
+void CSetting::UpdateBitrateDisplay()
+{
+    m_multiplexPage->UpdateBitrateDisplay();
 }
 
 void CSetting::onPanelTimer()

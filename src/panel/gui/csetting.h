@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/channellist.h"
 #include "config/configmodel.h"
 #include "config/configsync.h"
 #include "gui/gatedtimer.h"
@@ -9,7 +10,9 @@
 
 #include <array>
 
+class CMultiplexPage;
 class ConnectionSupervisor;
+class CServicePage;
 class CXmit;
 class OwnerDrawnTabBar;
 class SettingsPage;
@@ -56,9 +59,15 @@ public:
     ConfigModel &model() { return m_model; }
     ConfigSynchronizer &synchronizer() { return m_sync; }
     OwnerDrawnTabBar *pageTabs() const { return m_pageTabs; }
+    OwnerDrawnTabBar *muxTabs() const { return m_muxTabs; }
+    OwnerDrawnTabBar *serviceTabs() const { return m_serviceTabs; }
     SettingsPage *page(int index) const { return m_pages[index]; }
-    CXmit &xmit() const { return m_xmit; }
     const StartupValues &startup() const { return m_startup; }
+    // What the linked device's hardware implies for the pages.
+    HardwareProfile profile() const { return m_sync.Identity.Profile(); }
+    // The channels the SERVICE page offers as service names.
+    const ChannelList &channelList() const;
+    CXmit &xmit() const { return m_xmit; }
     ConnectionSupervisor *supervisor() const { return m_supervisor; }
     StatusStrip *statusStrip() const { return m_sync.Strip; }
     PanelCodecControls &codecControls() { return m_codecControls; }
@@ -69,6 +78,8 @@ public:
     bool PanelActive = false;
 
 private:
+    void UpdateServiceTabs() override;
+    void UpdateBitrateDisplay() override;
     QColor pageTabColour(int index) const;
     bool pageHasContent(int index) const;
     void onPanelTimer();
@@ -86,4 +97,6 @@ private:
     OwnerDrawnTabBar *m_muxTabs;
     OwnerDrawnTabBar *m_serviceTabs;
     std::array<SettingsPage *, PageCount> m_pages{};
+    CMultiplexPage *m_multiplexPage;
+    CServicePage *m_servicePage;
 };

@@ -6,8 +6,10 @@
 #include "config/factorydefault.h"
 #include "panel/deviceactions.h"
 #include "panel/gui/controlids.h"
+#include "panel/gui/controlvalues.h"
 #include "panel/gui/csetting.h"
 #include "panel/manufacturerpagerules.h"
+#include "panel/pagefields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,12 +30,12 @@ constexpr int ActionWidth = 52;
 
 } // namespace
 
-ManufacturerSettingsPage::ManufacturerSettingsPage(CSetting &panel)
+CManufacturerPage::CManufacturerPage(CSetting &panel)
     : SettingsPage(&panel), m_panel(panel), m_controls(*this, DialogUnits(panel))
 {
 }
 
-void ManufacturerSettingsPage::BuildManufacturerPage()
+void CManufacturerPage::BuildManufacturerPage()
 {
     PageControls &c = m_controls;
     c.label(IDC_MANUFACTURER_REFERENCE_LABEL, "referenceLabel", QStringLiteral("Reference :"), 9, 1, 70);
@@ -55,7 +57,7 @@ void ManufacturerSettingsPage::BuildManufacturerPage()
         m_mac[i] = c.edit(MacIds[i], MacNames[i], MacX[i], 34, 13);
         m_mac[i]->setAlignment(Qt::AlignCenter);
         m_mac[i]->setTextMargins(0, 0, 0, 0);
-        connect(m_mac[i], &QLineEdit::textEdited, this, &ManufacturerSettingsPage::CommitManufacturerPage);
+        connect(m_mac[i], &QLineEdit::textEdited, this, &CManufacturerPage::CommitManufacturerPage);
     }
 
     m_hdcp = c.check(IDC_MANUFACTURER_HDCP, "hdcp", QStringLiteral("HDCP"), 9, 54, 36);
@@ -66,14 +68,14 @@ void ManufacturerSettingsPage::BuildManufacturerPage()
     m_capability4K = c.check(IDC_MANUFACTURER_4K, "capability4K", QStringLiteral("4K"), 163, 67, 34);
     buildActionButtons();
 
-    connect(m_reference, &QLineEdit::textEdited, this, &ManufacturerSettingsPage::CommitManufacturerPage);
-    connect(m_hardwareType, &QComboBox::activated, this, &ManufacturerSettingsPage::CommitManufacturerPage);
-    connect(m_country, &QComboBox::activated, this, &ManufacturerSettingsPage::ChooseDefaultCountry);
+    connect(m_reference, &QLineEdit::textEdited, this, &CManufacturerPage::CommitManufacturerPage);
+    connect(m_hardwareType, &QComboBox::activated, this, &CManufacturerPage::CommitManufacturerPage);
+    connect(m_country, &QComboBox::activated, this, &CManufacturerPage::ChooseDefaultCountry);
     for (QCheckBox *box : {m_hdcp, m_playRecUsb, m_infrared, m_capability4K})
-        connect(box, &QCheckBox::clicked, this, &ManufacturerSettingsPage::CommitManufacturerPage);
+        connect(box, &QCheckBox::clicked, this, &CManufacturerPage::CommitManufacturerPage);
 }
 
-void ManufacturerSettingsPage::buildActionButtons()
+void CManufacturerPage::buildActionButtons()
 {
     struct Action
     {
@@ -82,20 +84,20 @@ void ManufacturerSettingsPage::buildActionButtons()
         const char *caption;
         int x;
         int width;
-        void (ManufacturerSettingsPage::*run)();
+        void (CManufacturerPage::*run)();
     };
     const Action actions[] = {
-        {IDC_MANUFACTURER_SAVE, "saveButton", "SAVE", 8, ActionWidth, &ManufacturerSettingsPage::SaveConfiguration},
-        {IDC_MANUFACTURER_LOAD, "loadButton", "LOAD", 63, ActionWidth, &ManufacturerSettingsPage::LoadConfiguration},
+        {IDC_MANUFACTURER_SAVE, "saveButton", "SAVE", 8, ActionWidth, &CManufacturerPage::SaveConfiguration},
+        {IDC_MANUFACTURER_LOAD, "loadButton", "LOAD", 63, ActionWidth, &CManufacturerPage::LoadConfiguration},
         {IDC_MANUFACTURER_FACTORY_DEFAULT, "factoryDefaultButton", "SET FACTORY DEFAULT", 117, 85,
-         &ManufacturerSettingsPage::SetFactoryDefault},
+         &CManufacturerPage::SetFactoryDefault},
         {IDC_MANUFACTURER_CLOCK_SET, "clockSetButton", "Clock Set", 223, ActionWidth,
-         &ManufacturerSettingsPage::SetClock},
+         &CManufacturerPage::SetClock},
         {IDC_MANUFACTURER_FIRMWARE_RELOAD, "firmwareReloadButton", "Firm. Reload", 278, ActionWidth,
-         &ManufacturerSettingsPage::ReloadFirmware},
-        {IDC_MANUFACTURER_RESET, "resetButton", "Reset", 333, ActionWidth, &ManufacturerSettingsPage::Reset},
+         &CManufacturerPage::ReloadFirmware},
+        {IDC_MANUFACTURER_RESET, "resetButton", "Reset", 333, ActionWidth, &CManufacturerPage::Reset},
         {IDC_MANUFACTURER_SNAPSHOT, "snapshotButton", "Snapshot", 388, ActionWidth,
-         &ManufacturerSettingsPage::TakeSnapshot},
+         &CManufacturerPage::TakeSnapshot},
     };
     for (const Action &action : actions) {
         QPushButton *button = m_controls.button(action.id, action.name, QLatin1String(action.caption), action.x,
@@ -104,18 +106,18 @@ void ManufacturerSettingsPage::buildActionButtons()
     }
 }
 
-void ManufacturerSettingsPage::ShowManufacturerPage(bool visible)
+void CManufacturerPage::ShowManufacturerPage(bool visible)
 {
     setVisible(visible);
     m_controls.setVisible(IDC_MANUFACTURER_SNAPSHOT,
-                          SnapshotButtonShown(m_panel.synchronizer().Identity.Profile(), visible));
+                          SnapshotButtonShown(m_panel.profile(), visible));
 }
 
-void ManufacturerSettingsPage::EnableManufacturerPage()
+void CManufacturerPage::EnableManufacturerPage()
 {
     const StartupValues &startup = m_panel.startup();
     const ManufacturerPageEnables enables = ManufacturerPageEnablesFor(
-        m_panel.synchronizer().Identity.Profile(), startup.AdvancedMode != 0, startup.ManufacturerMode != 0);
+        m_panel.profile(), startup.AdvancedMode != 0, startup.ManufacturerMode != 0);
     for (int id : {IDC_MANUFACTURER_LOAD, IDC_MANUFACTURER_SAVE, IDC_MANUFACTURER_FIRMWARE_RELOAD,
                    IDC_MANUFACTURER_LOGO_LABEL, IDC_MANUFACTURER_CLOCK_SET, IDC_MANUFACTURER_RESET,
                    IDC_MANUFACTURER_SNAPSHOT})
@@ -132,31 +134,31 @@ void ManufacturerSettingsPage::EnableManufacturerPage()
     m_controls.setEnabled(IDC_MANUFACTURER_4K, enables.Capability4K);
 }
 
-void ManufacturerSettingsPage::FillManufacturerPage()
+void CManufacturerPage::FillManufacturerPage()
 {
     const ConfigModel &model = m_panel.model();
     m_logoList->setEditText(model.LogoName);
-    m_reference->setText(model.Reference);
-    m_country->setCurrentIndex(model.DefaultCountry);
-    m_hardwareType->setCurrentIndex(model.HardwareType);
+    SetFieldText(m_reference, model.Reference);
+    SelectItem(m_country, model.DefaultCountry);
+    SelectItem(m_hardwareType, model.HardwareType);
     m_playRecUsb->setChecked(model.CapabilityUsb != 0);
     m_infrared->setChecked(model.CapabilityIr != 0);
     m_capability4K->setChecked(model.Capability4K != 0);
     m_hdcp->setChecked(model.Hdcp != 0);
     for (int i = 0; i < 6; ++i)
-        m_mac[i]->setText(MacByteText(model.Mac[i]));
+        SetFieldText(m_mac[i], MacByteText(model.Mac[i]));
     EnableManufacturerPage();
 }
 
-void ManufacturerSettingsPage::CommitManufacturerPage()
+void CManufacturerPage::CommitManufacturerPage()
 {
     ConfigModel &model = m_panel.model();
     if (model.Filling)
         return;
     const qint32 capabilityUsb = model.CapabilityUsb;
-    model.Reference = m_reference->text().left(ReferenceLength);
-    model.DefaultCountry = SelectionOr(*m_country, model.DefaultCountry);
-    model.HardwareType = SelectionOr(*m_hardwareType, model.HardwareType);
+    model.Reference = CutToLength(m_reference->text(), ReferenceLength);
+    model.DefaultCountry = SelectedOr(m_country->currentIndex(), model.DefaultCountry);
+    model.HardwareType = SelectedOr(m_hardwareType->currentIndex(), model.HardwareType);
     model.CapabilityUsb = m_playRecUsb->isChecked() ? 1 : 0;
     model.CapabilityIr = m_infrared->isChecked() ? 1 : 0;
     model.Capability4K = m_capability4K->isChecked() ? 1 : 0;
@@ -174,48 +176,48 @@ void ManufacturerSettingsPage::CommitManufacturerPage()
     }
 }
 
-void ManufacturerSettingsPage::ChooseDefaultCountry()
+void CManufacturerPage::ChooseDefaultCountry()
 {
     CommitManufacturerPage();
     m_panel.model().CountryCopy = m_panel.model().DefaultCountry;
     CommitManufacturerPage();
 }
 
-void ManufacturerSettingsPage::SaveConfiguration()
+void CManufacturerPage::SaveConfiguration()
 {
     SaveConfigFile({m_panel.synchronizer().Identity, m_panel.model(), &m_panel.codecControls(),
                     m_panel.statusStrip(), m_panel.startup().ProgramFolder});
 }
 
-void ManufacturerSettingsPage::LoadConfiguration()
+void CManufacturerPage::LoadConfiguration()
 {
     if (LoadConfigFile({m_panel.synchronizer().Identity, m_panel.model(), &m_panel.codecControls(),
                         m_panel.statusStrip(), m_panel.startup().ProgramFolder}))
         m_panel.SwitchPage(CSetting::ManufacturerPage);
 }
 
-void ManufacturerSettingsPage::SetFactoryDefault()
+void CManufacturerPage::SetFactoryDefault()
 {
     RequestFactoryDefault(m_panel.model());
 }
 
-void ManufacturerSettingsPage::SetClock()
+void CManufacturerPage::SetClock()
 {
     SetClockFromComputer(m_panel.xmit());
 }
 
-void ManufacturerSettingsPage::ReloadFirmware()
+void CManufacturerPage::ReloadFirmware()
 {
     if (m_panel.supervisor())
         m_panel.supervisor()->ForceReload = true;
 }
 
-void ManufacturerSettingsPage::Reset()
+void CManufacturerPage::Reset()
 {
     ResetDevice(m_panel.xmit());
 }
 
-void ManufacturerSettingsPage::TakeSnapshot()
+void CManufacturerPage::TakeSnapshot()
 {
     ::TakeSnapshot(m_panel.xmit());
 }

@@ -14,12 +14,12 @@ class QPushButton;
 // The MANUFACTURER page: what is set once per unit (reference, default
 // country, hardware type, logo, MAC address, capabilities) and the row of
 // action buttons. Its content shows only in advanced or manufacturer mode.
-class ManufacturerSettingsPage : public SettingsPage
+class CManufacturerPage : public SettingsPage
 {
     Q_OBJECT
 
 public:
-    explicit ManufacturerSettingsPage(CSetting &panel);
+    explicit CManufacturerPage(CSetting &panel);
 
     void BuildPage() override { BuildManufacturerPage(); }
     void ShowPage(bool visible) override { ShowManufacturerPage(visible); }

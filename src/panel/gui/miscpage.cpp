@@ -6,8 +6,10 @@
 #include "auxiliary/texttable.h"
 #include "panel/deviceactions.h"
 #include "panel/gui/controlids.h"
+#include "panel/gui/controlvalues.h"
 #include "panel/gui/csetting.h"
 #include "panel/miscpagerules.h"
+#include "panel/pagefields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,12 +22,12 @@ constexpr int EdidIconPixels = 16;
 
 } // namespace
 
-MiscSettingsPage::MiscSettingsPage(CSetting &panel)
+CMiscPage::CMiscPage(CSetting &panel)
     : SettingsPage(&panel), m_panel(panel), m_controls(*this, DialogUnits(panel))
 {
 }
 
-void MiscSettingsPage::BuildMiscPage()
+void CMiscPage::BuildMiscPage()
 {
     PageControls &c = m_controls;
     c.label(IDC_MISC_4K_LABEL, "mode4KLabel", QStringLiteral("4K :"), 7, 2, 36);
@@ -44,17 +46,17 @@ void MiscSettingsPage::BuildMiscPage()
     m_edidRepair->setIconSize(QSize(EdidIconPixels, EdidIconPixels));
 
     for (QComboBox *list : {m_irFrequency, m_pcmVolume, m_h264Profile})
-        connect(list, &QComboBox::activated, this, &MiscSettingsPage::CommitMiscPage);
+        connect(list, &QComboBox::activated, this, &CMiscPage::CommitMiscPage);
     for (QCheckBox *box : {m_allowVbr, m_strictCbr})
-        connect(box, &QCheckBox::clicked, this, &MiscSettingsPage::CommitMiscPage);
-    connect(m_mode4K, &QComboBox::activated, this, &MiscSettingsPage::Choose4KMode);
-    connect(m_edidRepair, &QPushButton::clicked, this, &MiscSettingsPage::RequestEdidRepair);
+        connect(box, &QCheckBox::clicked, this, &CMiscPage::CommitMiscPage);
+    connect(m_mode4K, &QComboBox::activated, this, &CMiscPage::Choose4KMode);
+    connect(m_edidRepair, &QPushButton::clicked, this, &CMiscPage::RequestEdidRepair);
 }
 
-void MiscSettingsPage::EnableMiscPage()
+void CMiscPage::EnableMiscPage()
 {
     const MiscPageEnables enables =
-        MiscPageEnablesFor(m_panel.synchronizer().Identity.Profile(), m_panel.model());
+        MiscPageEnablesFor(m_panel.profile(), m_panel.model());
     m_controls.setEnabled(IDC_MISC_4K_LABEL, enables.Mode4K);
     m_controls.setEnabled(IDC_MISC_4K_MODE, enables.Mode4K);
     m_controls.setEnabled(IDC_MISC_IR_LABEL, enables.Infrared);
@@ -64,42 +66,42 @@ void MiscSettingsPage::EnableMiscPage()
         m_controls.setEnabled(id, enables.EncoderTuning);
 }
 
-void MiscSettingsPage::FillMiscPage()
+void CMiscPage::FillMiscPage()
 {
     const ConfigModel &model = m_panel.model();
-    m_mode4K->setCurrentIndex(model.Mode4K);
-    m_irFrequency->setCurrentIndex(model.IrFrequency);
-    m_pcmVolume->setCurrentIndex(model.PcmVolume);
-    m_h264Profile->setCurrentIndex(model.H264Profile);
+    SelectItem(m_mode4K, model.Mode4K);
+    SelectItem(m_irFrequency, model.IrFrequency);
+    SelectItem(m_pcmVolume, model.PcmVolume);
+    SelectItem(m_h264Profile, model.H264Profile);
     m_allowVbr->setChecked(model.AllowVbr != 0);
     m_strictCbr->setChecked(model.StrictCbr != 0);
     EnableMiscPage();
 }
 
-void MiscSettingsPage::CommitMiscPage()
+void CMiscPage::CommitMiscPage()
 {
     ConfigModel &model = m_panel.model();
     if (model.Filling)
         return;
-    model.Mode4K = SelectionOr(*m_mode4K, model.Mode4K);
-    model.IrFrequency = SelectionOr(*m_irFrequency, model.IrFrequency);
-    model.PcmVolume = SelectionOr(*m_pcmVolume, model.PcmVolume);
-    model.H264Profile = SelectionOr(*m_h264Profile, model.H264Profile);
+    model.Mode4K = SelectedOr(m_mode4K->currentIndex(), model.Mode4K);
+    model.IrFrequency = SelectedOr(m_irFrequency->currentIndex(), model.IrFrequency);
+    model.PcmVolume = SelectedOr(m_pcmVolume->currentIndex(), model.PcmVolume);
+    model.H264Profile = SelectedOr(m_h264Profile->currentIndex(), model.H264Profile);
     model.AllowVbr = m_allowVbr->isChecked() ? 1 : 0;
     model.StrictCbr = m_strictCbr->isChecked() ? 1 : 0;
     m_panel.MarkChanged();
     EnableMiscPage();
 }
 
-void MiscSettingsPage::Choose4KMode()
+void CMiscPage::Choose4KMode()
 {
     ConfigModel &model = m_panel.model();
-    model.Mode4K = SelectionOr(*m_mode4K, model.Mode4K);
+    model.Mode4K = SelectedOr(m_mode4K->currentIndex(), model.Mode4K);
     m_panel.MarkChanged();
     m_panel.synchronizer().RebootAfterWrite = 1;
 }
 
-void MiscSettingsPage::RequestEdidRepair()
+void CMiscPage::RequestEdidRepair()
 {
     bool edidPending = false;
     ::RequestEdidRepair(m_panel.xmit(), m_panel.startup().ManufacturerMode != 0, edidPending);

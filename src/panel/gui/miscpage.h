@@ -10,12 +10,12 @@ class QPushButton;
 
 // The MISC. page: 4K mode, infrared remote frequency, PCM volume from HDMI,
 // H.264 profile, VBR and strict CBR, and the EDID repair button.
-class MiscSettingsPage : public SettingsPage
+class CMiscPage : public SettingsPage
 {
     Q_OBJECT
 
 public:
-    explicit MiscSettingsPage(CSetting &panel);
+    explicit CMiscPage(CSetting &panel);
 
     void BuildPage() override { BuildMiscPage(); }
     void EnablePage() override { EnableMiscPage(); }

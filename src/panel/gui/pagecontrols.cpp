@@ -7,11 +7,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-int SelectionOr(const QComboBox &list, int modelValue)
-{
-    return list.currentIndex() >= 0 ? list.currentIndex() : modelValue;
-}
-
 PageControls::PageControls(QWidget &page, const DialogUnits &units) : m_page(page), m_units(units) {}
 
 void PageControls::add(int id, const char *name, QWidget *control, int x, int y, int width, int height)

@@ -14,11 +14,6 @@ class QPushButton;
 class QRadioButton;
 class QWidget;
 
-// The selected item of a list, or the model's value when the list shows
-// none: a value the device sent that the list does not offer survives the
-// commit of another control unchanged.
-int SelectionOr(const QComboBox &list, int modelValue);
-
 // The controls of one settings page, made at their places in the window
 // layout (dialog units relative to the page's reference frame, which sits at
 // the page's origin) and found again by their control identifier. Every

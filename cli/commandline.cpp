@@ -1,0 +1,202 @@
+#include "commandline.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString ToolName = QStringLiteral("rerudad-cli");
+
+// "--raw FILE", or the name alone for a flag.
+QString OptionUsage(const CliOption &option)
+{
+    return option.valueName.isEmpty() ? option.name : option.name + QLatin1Char(' ') + option.valueName;
+}
+
+QString CommandName(const CliCommand &command)
+{
+    return command.words.join(QLatin1Char(' '));
+}
+
+bool TakesOption(const CliCommand &command, const QString &name)
+{
+    if (command.linksDevice && DeviceOptionNames().contains(name))
+        return true;
+    return std::any_of(command.options.begin(), command.options.end(),
+                       [&name](const CommandOption &option) { return option.name == name; });
+}
+
+const CliCommand *LongestCommandStarting(const QStringList &words)
+{
+    const CliCommand *chosen = nullptr;
+    for (const CliCommand &command : CliCommands()) {
+        if (words.size() >= command.words.size() && words.mid(0, command.words.size()) == command.words
+            && (!chosen || command.words.size() > chosen->words.size()))
+            chosen = &command;
+    }
+    return chosen;
+}
+
+CommandLine UsageError(const QString &error)
+{
+    CommandLine line;
+    line.outcome = CommandLine::Outcome::UsageError;
+    line.error = error;
+    return line;
+}
+
+// The options and their order of the command's usage line and help.
+QList<const CliOption *> OptionsOf(const CliCommand &command)
+{
+    QList<const CliOption *> options;
+    for (const CommandOption &option : command.options)
+        options << FindCliOption(option.name);
+    if (command.linksDevice) {
+        for (const QString &name : DeviceOptionNames())
+            options << FindCliOption(name);
+    }
+    return options;
+}
+
+// "[--device ...] [--listen SECONDS]"
+QString DeviceOptionsUsage()
+{
+    QStringList parts;
+    for (const QString &name : DeviceOptionNames())
+        parts << QLatin1Char('[') + OptionUsage(*FindCliOption(name)) + QLatin1Char(']');
+    return parts.join(QLatin1Char(' '));
+}
+
+QString Padded(const QString &text, int width)
+{
+    return QStringLiteral("  ") + text.leftJustified(width) + QStringLiteral("  ");
+}
+
+} // namespace
+
+CommandLine ParseCommandLine(const QStringList &words)
+{
+    QStringList positional;
+    QMap<QString, QString> options;
+    bool help = false;
+    bool onlyArguments = false;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString &word = words[i];
+        if (onlyArguments || !word.startsWith(QLatin1String("--"))) {
+            positional << word;
+            continue;
+        }
+        if (word == QLatin1String("--")) {
+            onlyArguments = true;
+            continue;
+        }
+        const qsizetype equals = word.indexOf(QLatin1Char('='));
+        const QString name = equals < 0 ? word : word.left(equals);
+        const CliOption *option = FindCliOption(name);
+        if (!option)
+            return UsageError(QStringLiteral("unknown option %1").arg(name));
+        if (options.contains(name) || (help && name == QLatin1String("--help")))
+            return UsageError(QStringLiteral("option %1 given twice").arg(name));
+        QString value;
+        if (option->valueName.isEmpty()) {
+            if (equals >= 0)
+                return UsageError(QStringLiteral("option %1 takes no value").arg(name));
+        } else if (equals >= 0) {
+            value = word.mid(equals + 1);
+        } else if (i + 1 < words.size() && !words[i + 1].startsWith(QLatin1String("--"))) {
+            value = words[++i];
+        }
+        if (!option->valueName.isEmpty() && value.isEmpty())
+            return UsageError(QStringLiteral("option %1 needs a value: %2").arg(name, OptionUsage(*option)));
+        if (name == QLatin1String("--help"))
+            help = true;
+        else
+            options.insert(name, value);
+    }
+
+    CommandLine line;
+    if (positional.isEmpty()) {
+        if (!help && !options.isEmpty())
+            return UsageError(QStringLiteral("no command given"));
+        line.outcome = help ? CommandLine::Outcome::ToolHelp : CommandLine::Outcome::Listing;
+        return line;
+    }
+    line.command = LongestCommandStarting(positional);
+    if (!line.command)
+        return UsageError(QStringLiteral("unknown command %1").arg(positional.join(QLatin1Char(' '))));
+    if (help) {
+        line.outcome = CommandLine::Outcome::CommandHelp;
+        return line;
+    }
+
+    const CliCommand &command = *line.command;
+    for (auto given = options.cbegin(); given != options.cend(); ++given) {
+        if (!TakesOption(command, given.key()))
+            return UsageError(QStringLiteral("%1 does not take %2").arg(CommandName(command), given.key()));
+    }
+    for (const CommandOption &option : command.options) {
+        if (option.required && !options.contains(option.name))
+            return UsageError(QStringLiteral("%1 needs %2").arg(CommandName(command), OptionUsage(*FindCliOption(option.name))));
+    }
+    line.arguments = positional.mid(command.words.size());
+    if (line.arguments.size() < command.operands.size())
+        return UsageError(QStringLiteral("%1 needs %2").arg(CommandName(command), command.operands.join(QLatin1Char(' '))));
+    if (line.arguments.size() > command.operands.size())
+        return UsageError(QStringLiteral("unexpected %1 after %2")
+                              .arg(line.arguments.mid(command.operands.size()).join(QLatin1Char(' ')),
+                                   CommandUsage(command)));
+    line.outcome = CommandLine::Outcome::Run;
+    line.options = options;
+    return line;
+}
+
+QString CommandUsage(const CliCommand &command)
+{
+    QStringList parts{CommandName(command)};
+    for (const CommandOption &option : command.options) {
+        const QString usage = OptionUsage(*FindCliOption(option.name));
+        parts << (option.required ? usage : QLatin1Char('[') + usage + QLatin1Char(']'));
+    }
+    parts << command.operands;
+    return parts.join(QLatin1Char(' '));
+}
+
+QString ToolHelp()
+{
+    QString text;
+    QTextStream stream(&text);
+    stream << "usage: " << ToolName << ' ' << DeviceOptionsUsage() << " COMMAND ...\n\n"
+           << "Commands:\n";
+    int width = 0;
+    for (const CliCommand &command : CliCommands())
+        width = std::max(width, int(CommandUsage(command).size()));
+    for (const CliCommand &command : CliCommands())
+        stream << Padded(CommandUsage(command), width) << command.summary << "\n";
+    stream << "\nOptions of the commands that talk to a device:\n";
+    for (const QString &name : DeviceOptionNames()) {
+        const CliOption &option = *FindCliOption(name);
+        stream << "  " << OptionUsage(option) << "\n      " << option.summary << "\n";
+    }
+    stream << "\nOptions may stand before or after the command words, also as --option=value.\n"
+           << ToolName << " COMMAND --help describes one command.\n";
+    return text;
+}
+
+QString CommandHelp(const CliCommand &command)
+{
+    QString text;
+    QTextStream stream(&text);
+    stream << "usage: " << ToolName << ' ' << CommandUsage(command);
+    if (command.linksDevice)
+        stream << ' ' << DeviceOptionsUsage();
+    stream << "\n\n" << command.summary << "\n";
+    const QList<const CliOption *> options = OptionsOf(command);
+    if (!options.isEmpty()) {
+        stream << "\nOptions:\n";
+        int width = 0;
+        for (const CliOption *option : options)
+            width = std::max(width, int(OptionUsage(*option).size()));
+        for (const CliOption *option : options)
+            stream << Padded(OptionUsage(*option), width) << option->summary << "\n";
+    }
+    return text;
+}

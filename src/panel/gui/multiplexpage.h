@@ -1,0 +1,53 @@
+#pragma once
+
+#include "panel/gui/settingspage.h"
+
+#include <memory>
+
+class CSetting;
+class HardwareProfile;
+class PageControls;
+class QComboBox;
+class QLineEdit;
+struct MultiplexPageInput;
+
+// The MULTIPLEX page: the device's own address, the network identifiers and
+// LCN scheme, and per multiplex the output kind, the modulation and the IP
+// output, with the bitrate in use on hardware that reports it.
+class CMultiplexPage : public SettingsPage
+{
+    Q_OBJECT
+
+public:
+    explicit CMultiplexPage(CSetting &panel);
+    ~CMultiplexPage() override;
+
+    void BuildPage() override { BuildMultiplexPage(); }
+    void ShowPage(bool visible) override { ShowMultiplexPage(visible); }
+    void EnablePage() override { EnableMultiplexPage(); }
+    void FillPage() override { FillMultiplexPage(); }
+    void CommitPage() override { CommitMultiplexPage(); }
+
+    void BuildMultiplexPage();
+    void ShowMultiplexPage(bool visible);
+    void EnableMultiplexPage();
+    void FillMultiplexPage();
+    void CommitMultiplexPage();
+    // After every status poll: the bitrate of each multiplex in its tab, and
+    // of the multiplex shown in the text and the bar.
+    void UpdateBitrateDisplay();
+    // The protocols the linked hardware streams; rebuilt at every link.
+    void RebuildIpProtocolList(const HardwareProfile &profile);
+
+private:
+    // An output-kind radio button was clicked.
+    void ChooseOutputMode(int mode);
+    void ShowConstellationOfMode(bool visible);
+    MultiplexPageInput ReadControls() const;
+    QLineEdit *edit(int id) const;
+    QComboBox *combo(int id) const;
+
+    CSetting &m_panel;
+    std::unique_ptr<PageControls> m_controls;
+    bool m_shown = false;
+};

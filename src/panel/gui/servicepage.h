@@ -1,0 +1,50 @@
+#pragma once
+
+#include "panel/gui/settingspage.h"
+
+#include <memory>
+
+class CSetting;
+class PageControls;
+class QComboBox;
+class QLineEdit;
+struct ServicePageInput;
+
+// The SERVICE page: per service its identifiers, PIDs, codecs, inputs,
+// bitrates and delay, its event texts and, on the first service, the HbbTV
+// application table. Its tabs show the picture format each input receives.
+class CServicePage : public SettingsPage
+{
+    Q_OBJECT
+
+public:
+    explicit CServicePage(CSetting &panel);
+    ~CServicePage() override;
+
+    void BuildPage() override { BuildServicePage(); }
+    void ShowPage(bool visible) override { ShowServicePage(visible); }
+    void EnablePage() override { EnableServicePage(); }
+    void FillPage() override { FillServicePage(); }
+    void CommitPage() override { CommitServicePage(); }
+
+    void BuildServicePage();
+    void ShowServicePage(bool visible);
+    void EnableServicePage();
+    void FillServicePage();
+    void CommitServicePage();
+    // After every status poll: each tab names its service and the format
+    // its input receives.
+    void UpdateServiceTabs();
+    // A channel of the channel list was chosen as the service's name.
+    void ChooseChannel(int index);
+    // An application table field was edited.
+    void CommitAit();
+
+private:
+    ServicePageInput ReadControls() const;
+    QLineEdit *edit(int id) const;
+    QComboBox *combo(int id) const;
+
+    CSetting &m_panel;
+    std::unique_ptr<PageControls> m_controls;
+};

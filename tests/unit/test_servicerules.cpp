@@ -1,0 +1,264 @@
+// The SERVICE page's rules without widgets. Expected lists, labels,
+// substitutes and enable decisions are written by hand, code by code.
+
+#include "panel/servicerules.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+
+namespace {
+
+const std::set<int> AllCodes{121, 128, 131, 132, 133, 134, 135, 136, 137, 138, 139, 140,
+                             141, 142, 143, 144, 145, 146, 147, 148, 149, 150, 151, 152,
+                             153, 154, 155, 156, 157, 158, 159, 176, 178, 192};
+
+ConfigModel ModelFor(int code)
+{
+    ConfigModel model;
+    model.ApplyHardwareLimits(HardwareProfile::Of(code));
+    return model;
+}
+
+// A page whose every field holds an acceptable value.
+ServicePageInput AcceptablePage()
+{
+    ServicePageInput input;
+    input.ServiceId = QStringLiteral("1");
+    input.Lcn = QStringLiteral("1");
+    input.HdLcn = QStringLiteral("2");
+    input.PmtPid = QStringLiteral("100");
+    input.VideoPid = QStringLiteral("101");
+    input.AudioPid = QStringLiteral("102");
+    input.AitPid = QStringLiteral("103");
+    input.VideoPercent = QStringLiteral("50");
+    input.VideoBitrate = QStringLiteral("8000");
+    input.AudioDelayMs = QStringLiteral("0");
+    input.AitOrgId = QStringLiteral("112");
+    return input;
+}
+
+TEST(ServiceRules, CodecListsFollowTheHardware)
+{
+    for (int code : AllCodes) {
+        QStringList video{"H264"};
+        if (code == 192)
+            video = {"H264", "H265"};
+        else if (code == 121)
+            video = {"H264", "MPEG2-SD", "MPEG2"};
+        EXPECT_EQ(VideoCodecItems(HardwareProfile::Of(code)), video) << code;
+        const QStringList audio = code == 192 ? QStringList{"AAC-LC"} : QStringList{"AAC-LC", "MPEG1-L2"};
+        EXPECT_EQ(AudioCodecItems(HardwareProfile::Of(code)), audio) << code;
+    }
+}
+
+TEST(ServiceRules, FixedLists)
+{
+    EXPECT_EQ(VideoInputItems(), (QStringList{"HDMI", "COMP.", "PC"}));
+    EXPECT_EQ(AudioInputItems(), (QStringList{"HDMI", "ANALOG"}));
+    EXPECT_EQ(AudioBitrateItems(), (QStringList{"128 Kb/s", "192 Kb/s", "256 Kb/s", "320  Kb/s"}));
+    EXPECT_EQ(AitControlCodeItems(), (QStringList{"reserved", "autostart", "present", "destroy", "kill", "prefetch",
+                                                  "remote", "disabled", "playback"}));
+}
+
+TEST(ServiceRules, TabLabelsNameTheServiceAndTheFormatItsInputReceives)
+{
+    DeviceStatus status;
+    EXPECT_EQ(ServiceTabLabel(0, status), QStringLiteral("M1A"));
+    EXPECT_EQ(ServiceTabLabel(1, status), QStringLiteral("M1B"));
+    EXPECT_EQ(ServiceTabLabel(2, status), QStringLiteral("M2A"));
+    EXPECT_EQ(ServiceTabLabel(3, status), QStringLiteral("M2B"));
+
+    status.InputPresent = {1, 1, 0, 5};
+    status.InputLines = {1080, 720, 576, 480};
+    status.InputProgressive = {0, 1, 0, 0};
+    status.InputFrameRate = {50, 60, 25, 30};
+    status.InputAudioAc3 = {0, 1, 0, 2};
+    EXPECT_EQ(ServiceTabLabel(0, status), QStringLiteral("M1A 1080i50 PCM"));
+    EXPECT_EQ(ServiceTabLabel(1, status), QStringLiteral("M1B 720P60 AC3"));
+    // No picture on this input: the bare label, whatever the tab before shows.
+    EXPECT_EQ(ServiceTabLabel(2, status), QStringLiteral("M2A"));
+    EXPECT_EQ(ServiceTabLabel(3, status), QStringLiteral("M2B 480i30 AC3"));
+}
+
+struct NumericCase
+{
+    int code;
+    QString ServicePageInput::*field;
+    const char *typed;
+    std::function<qint32(const ConfigModel &)> stored;
+    qint32 expected;
+};
+
+qint32 ServiceIdOf(const ConfigModel &m) { return m.Service[0].ServiceId; }
+qint32 LcnOf(const ConfigModel &m) { return m.Service[0].Lcn; }
+qint32 HdLcnOf(const ConfigModel &m) { return m.HdLcn; }
+qint32 PmtPidOf(const ConfigModel &m) { return m.Service[0].PmtPid; }
+qint32 VideoPidOf(const ConfigModel &m) { return m.Service[0].VideoPid; }
+qint32 AudioPidOf(const ConfigModel &m) { return m.Service[0].AudioPid; }
+qint32 AitPidOf(const ConfigModel &m) { return m.Service[0].AitPid; }
+qint32 VideoPercentOf(const ConfigModel &m) { return m.Service[0].VideoPercent; }
+qint32 VideoBitrateOf(const ConfigModel &m) { return m.Service[0].VideoBitrate; }
+qint32 DelayOf(const ConfigModel &m) { return m.Service[0].AudioDelayMs; }
+qint32 OrgIdOf(const ConfigModel &m) { return m.Service[0].AitOrgId; }
+
+TEST(ServiceRules, CommitStoresTypedValuesOrTheirSubstitutes)
+{
+    using I = ServicePageInput;
+    const NumericCase cases[] = {
+        {131, &I::ServiceId, "65535", ServiceIdOf, 65535},
+        {131, &I::ServiceId, "65536", ServiceIdOf, 100},
+        {131, &I::ServiceId, "0", ServiceIdOf, 0},
+        {131, &I::ServiceId, "", ServiceIdOf, 100},
+        {131, &I::Lcn, "0", LcnOf, 801},
+        {131, &I::Lcn, "1", LcnOf, 1},
+        {131, &I::Lcn, "", LcnOf, 801},
+        {121, &I::HdLcn, "0", HdLcnOf, 1},
+        {121, &I::HdLcn, "21", HdLcnOf, 21},
+        {131, &I::PmtPid, "20", PmtPidOf, 32},
+        {131, &I::VideoPid, "20", VideoPidOf, 33},
+        {131, &I::AudioPid, "20", AudioPidOf, 34},
+        {131, &I::AitPid, "20", AitPidOf, 100},
+        {131, &I::PmtPid, "31", PmtPidOf, 32},
+        {131, &I::PmtPid, "32", PmtPidOf, 32},
+        {131, &I::VideoPid, "32", VideoPidOf, 32},
+        {131, &I::PmtPid, "9000", PmtPidOf, 9000}, // no upper bound
+        {131, &I::AudioPid, "9000", AudioPidOf, 9000},
+        {131, &I::AudioPid, "", AudioPidOf, 34},
+        {157, &I::VideoPercent, "100", VideoPercentOf, 100},
+        {157, &I::VideoPercent, "101", VideoPercentOf, 100},
+        {157, &I::VideoPercent, "0", VideoPercentOf, 0},
+        {131, &I::VideoBitrate, "499", VideoBitrateOf, 9000},
+        {131, &I::VideoBitrate, "500", VideoBitrateOf, 500},
+        {131, &I::VideoBitrate, "15000", VideoBitrateOf, 15000},
+        {131, &I::VideoBitrate, "15001", VideoBitrateOf, 9000},
+        {192, &I::VideoBitrate, "abc", VideoBitrateOf, 9000},
+        {132, &I::AudioDelayMs, "-999", DelayOf, -999},
+        {132, &I::AudioDelayMs, "-1000", DelayOf, 0},
+        {132, &I::AudioDelayMs, "999", DelayOf, 999},
+        {132, &I::AudioDelayMs, "1000", DelayOf, 0},
+        {132, &I::AudioDelayMs, "", DelayOf, 0},
+        {192, &I::AudioDelayMs, "-999", DelayOf, 0},
+        {192, &I::AudioDelayMs, "-1", DelayOf, 0},
+        {192, &I::AudioDelayMs, "0", DelayOf, 0},
+        {192, &I::AudioDelayMs, "999", DelayOf, 999},
+        {192, &I::AudioDelayMs, "1000", DelayOf, 0},
+        {132, &I::AitOrgId, "70000", OrgIdOf, 70000}, // always as typed
+        {132, &I::AitOrgId, "", OrgIdOf, 0},
+        {132, &I::AitOrgId, "org", OrgIdOf, 0},
+    };
+    for (const NumericCase &c : cases) {
+        ConfigModel model = ModelFor(c.code);
+        ServicePageInput input = AcceptablePage();
+        input.*c.field = QString::fromLatin1(c.typed);
+        CommitServiceInput(input, model, 0, HardwareProfile::Of(c.code));
+        EXPECT_EQ(c.stored(model), c.expected) << "code " << c.code << " typed \"" << c.typed << "\"";
+    }
+}
+
+TEST(ServiceRules, CommitCutsTextsToTheirLengths)
+{
+    ConfigModel model = ModelFor(121);
+    ServicePageInput input = AcceptablePage();
+    const QString hundredTen = QString(110, u'x');
+    input.ServiceName = hundredTen;
+    input.EitName = hundredTen;
+    input.EitText = hundredTen;
+    input.AitName = hundredTen;
+    input.AitRoot = hundredTen;
+    input.AitPath = QStringLiteral("index.html");
+    CommitServiceInput(input, model, 0, HardwareProfile::Of(121));
+    EXPECT_EQ(model.Service[0].ServiceName.size(), 32);
+    EXPECT_EQ(model.Service[0].EitName.size(), 40);
+    EXPECT_EQ(model.Service[0].EitText.size(), 100);
+    EXPECT_EQ(model.Service[0].AitName.size(), 60);
+    EXPECT_EQ(model.Service[0].AitRoot.size(), 60);
+    EXPECT_EQ(model.Service[0].AitPath, QStringLiteral("index.html"));
+}
+
+TEST(ServiceRules, CommitWritesTheServiceShownAndTheSharedMembers)
+{
+    ConfigModel model = ModelFor(176);
+    model.LcnIdType = 2;
+    const ConfigModel before = model;
+    ServicePageInput input = AcceptablePage();
+    input.ServiceName = QStringLiteral("Fourth");
+    input.ServiceId = QStringLiteral("404");
+    input.HdLcn = QStringLiteral("9");
+    input.VideoCodec = 0;
+    input.VideoInput = 2;
+    input.AudioInput = 1;
+    input.AudioCodec = 1;
+    input.AudioBitrate = 3;
+    input.AitControlCode = 8;
+    input.AitEnabled = true;
+    CommitServiceInput(input, model, 3, HardwareProfile::Of(176));
+    const ServiceSettings &fourth = model.Service[3];
+    EXPECT_EQ(fourth.ServiceName, QStringLiteral("Fourth"));
+    EXPECT_EQ(fourth.ServiceId, 404);
+    EXPECT_EQ(fourth.AudioCodec, 1);
+    EXPECT_EQ(fourth.AudioBitrate, 3);
+    EXPECT_EQ(fourth.AitControlCode, 8);
+    EXPECT_EQ(fourth.AitEnabled, 1);
+    EXPECT_EQ(model.HdLcn, 9);
+    EXPECT_EQ(model.VideoInput, 2);
+    EXPECT_EQ(model.AudioInput, 1);
+    for (int s = 0; s < 3; ++s)
+        EXPECT_EQ(model.Service[s], before.Service[s]) << s;
+    // The LCN scheme belongs to the MULTIPLEX page.
+    EXPECT_EQ(model.LcnIdType, 2);
+}
+
+TEST(ServiceRules, ListsWithoutSelectionKeepTheModelsValues)
+{
+    ConfigModel model = ModelFor(131);
+    model.VideoCodec = 5;
+    model.Service[0].AudioBitrate = 2;
+    CommitServiceInput(AcceptablePage(), model, 0, HardwareProfile::Of(131));
+    EXPECT_EQ(model.VideoCodec, 5);
+    EXPECT_EQ(model.Service[0].AudioBitrate, 2);
+}
+
+TEST(ServiceRules, EveryApplicationTableEditAdvancesTheFirstServicesVersion)
+{
+    ConfigModel model = ModelFor(176);
+    model.Service[0].AitVersion = 4;
+    model.Service[1].AitVersion = 9;
+    AdvanceAitVersion(model);
+    AdvanceAitVersion(model);
+    EXPECT_EQ(model.Service[0].AitVersion, 6);
+    EXPECT_EQ(model.Service[1].AitVersion, 9);
+    model.Service[0].AitVersion = 2147483647;
+    AdvanceAitVersion(model);
+    EXPECT_EQ(model.Service[0].AitVersion, -2147483647 - 1);
+}
+
+TEST(ServiceRules, ApplicationTableOnlyOnTheFirstServiceAndFollowingItsSwitch)
+{
+    const std::set<int> noTable{121, 128, 131, 142, 154, 157, 176, 178, 192};
+    for (int code : AllCodes) {
+        for (int enabled : {0, 1}) {
+            ConfigModel model = ModelFor(code);
+            model.Service[0].AitEnabled = enabled;
+            model.Service[1].AitEnabled = 1;
+            const ServiceEnables first = DecideServiceEnables(HardwareProfile::Of(code), model, 0);
+            EXPECT_EQ(first.AitSwitch, !noTable.contains(code)) << code;
+            EXPECT_EQ(first.AitFields, !noTable.contains(code) && enabled) << code;
+            const ServiceEnables second = DecideServiceEnables(HardwareProfile::Of(code), model, 1);
+            EXPECT_FALSE(second.AitSwitch) << code;
+            EXPECT_FALSE(second.AitFields) << code;
+        }
+    }
+}
+
+TEST(ServiceRules, InputsOnlyOnFullHardware)
+{
+    ConfigModel model = ModelFor(131);
+    model.HardwareType = 0;
+    EXPECT_TRUE(DecideServiceEnables(HardwareProfile::Of(131), model, 0).Inputs);
+    model.HardwareType = 1;
+    EXPECT_FALSE(DecideServiceEnables(HardwareProfile::Of(131), model, 0).Inputs);
+}
+
+} // namespace
