@@ -21,12 +21,10 @@ int DeviceFailed(CliContext &context, const CXmit &xmit, const QString &request)
 }
 
 // "now", or a local date and time YYYY-MM-DDTHH:MM[:SS].
-bool ParseClock(const QString &text, QDate &date, QTime &time)
+bool ParseClock(const QString &text, ClockFields &clock)
 {
     if (text == QLatin1String("now")) {
-        const QDateTime now = QDateTime::currentDateTime();
-        date = now.date();
-        time = now.time();
+        clock = ComputerClock(QDateTime::currentDateTime());
         return true;
     }
     static const QRegularExpression pattern(
@@ -34,25 +32,29 @@ bool ParseClock(const QString &text, QDate &date, QTime &time)
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
         return false;
-    date = QDate(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
-    time = QTime(match.captured(4).toInt(), match.captured(5).toInt(),
-                 match.capturedLength(6) > 0 ? match.captured(6).toInt() : 0);
-    return date.isValid() && time.isValid();
+    const QDate date(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+    const QTime time(match.captured(4).toInt(), match.captured(5).toInt(),
+                     match.capturedLength(6) > 0 ? match.captured(6).toInt() : 0);
+    if (!date.isValid() || !time.isValid())
+        return false;
+    // Taken as written, also in an hour a change to summer time skips.
+    clock = ClockFields{quint16(date.year()), quint8(date.month()), quint8(date.day()),
+                        quint8(time.hour()),  quint8(time.minute()), quint8(time.second())};
+    return true;
 }
 
 } // namespace
 
 int CliClockSet(CliContext &context)
 {
-    QDate date;
-    QTime time;
-    if (!ParseClock(context.arguments[0], date, time))
+    ClockFields clock;
+    if (!ParseClock(context.arguments[0], clock))
         return context.usage(QStringLiteral("clock set takes now or a local time YYYY-MM-DDTHH:MM[:SS], not %1")
                                  .arg(context.arguments[0]));
     CXmit xmit;
     if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
         return status;
-    if (!SetDeviceClock(xmit, date, time))
+    if (!SendDeviceClock(xmit, clock))
         return DeviceFailed(context, xmit, QStringLiteral("the clock"));
     return ExitSuccess;
 }

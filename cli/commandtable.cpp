@@ -16,6 +16,7 @@ int CliReboot(CliContext &context);
 int CliEdidRepair(CliContext &context);
 int CliSnapshot(CliContext &context);
 int CliStatus(CliContext &context);
+int CliMedia(CliContext &context);
 int CliDecode(CliContext &context);
 int CliEncode(CliContext &context);
 int CliDiscover(CliContext &context);
@@ -72,6 +73,8 @@ const QList<CliCommand> &CliCommands()
          S("save the device's display as a 128 x 64 bitmap (\".bmp\" appended unless FILE ends in it)"),
          CliSnapshot},
         {{S("status")}, {}, {}, true, S("poll the device's status once and print it as status JSON"), CliStatus},
+        {{S("media")}, {S("play|record|stop")}, {}, true, S("start playing, start recording or stop the device's USB player"),
+         CliMedia},
         {{S("decode")}, {S("FILE")}, {{S("--code"), true}, {S("--version")}}, false,
          S("decode a record file as a device of that hardware would and print the model JSON"), CliDecode},
         {{S("encode")}, {S("FILE.json"), S("OUT")}, {{S("--code"), true}, {S("--version")}}, false,

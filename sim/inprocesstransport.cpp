@@ -2,7 +2,7 @@
 
 #include "simdevice.h"
 
-#include <QThread>
+#include "link/linkwait.h"
 
 #include <algorithm>
 
@@ -59,6 +59,6 @@ QByteArray InProcessTransport::receive(int waitMs)
         }
         if (!arrived.isEmpty() || now >= deadline)
             return arrived;
-        QThread::msleep(quint64(nextDue - now));
+        LinkWait::Pause(QDeadlineTimer(nextDue - now));
     }
 }

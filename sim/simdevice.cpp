@@ -91,6 +91,8 @@ bool SimDevice::isResent(const QString &linkName, quint8 requestClass, const QBy
 
 SimResponse SimDevice::handle(const QString &linkName, quint8 requestClass, const QByteArray &payload)
 {
+    if (!m_powered)
+        return SimResponse{SimResponse::Action::Silence, {}, 0};
     const DeviceCommand *command = IdentifyCommand(requestClass, payload.constData(), int(payload.size()));
     const QString name = command ? QString::fromLatin1(command->name)
                                  : QStringLiteral("0x%1").arg(requestClass, 2, 16, QLatin1Char('0'));

@@ -45,6 +45,8 @@ public:
     // The configuration record as the device holds it (the last one written).
     const QByteArray &configRecord() const { return m_configRecord; }
     SimResponse handle(const QString &linkName, quint8 requestClass, const QByteArray &payload);
+    // A device without power hears nothing and answers nothing.
+    void setPowered(bool powered) { m_powered = powered; }
     // A frame whose check byte was wrong: the device ignores it, the log says so.
     void noteBadFrame(const QString &linkName, quint8 requestClass);
     // The reply to CMD_SNAPSHOT from now on, whatever its length, in place of
@@ -84,6 +86,7 @@ private:
     void log(const QString &linkName, const QString &command, const QByteArray &payload, const char *outcome);
 
     SimIdentity m_identity;
+    bool m_powered = true;
     FaultPlan m_faults;
     QElapsedTimer m_uptime;
     QFile m_log;

@@ -107,7 +107,8 @@ QByteArray SimStatus::reply(const QDateTime &clock, quint8 playerCommand) const
 
 void SimStatus::appendInputs(QByteArray &out, quint8 playerCommand) const
 {
-    const qint64 step = m_options.formatPeriodS > 0 ? m_sinceStart.elapsed() / (1000LL * m_options.formatPeriodS) : 0;
+    const qint64 step = qMax(0, m_options.firstFormat)
+        + (m_options.formatPeriodS > 0 ? m_sinceStart.elapsed() / (1000LL * m_options.formatPeriodS) : 0);
     for (int s = 0; s < serviceCount(); ++s) {
         const PictureFormat &format = PictureCycle[(step + s) % PictureCycleLength];
         AppendLe16(out, format.present);

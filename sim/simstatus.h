@@ -13,6 +13,7 @@ struct SimStatusOptions
     QString mediaDir;       // the USB storage: its file names; none when empty or missing
     QString logoDir;        // the logo files on that storage, on code 192 from version 15
     int formatPeriodS = 0;  // the input pictures change format this often; 0 never
+    int firstFormat = 0;    // the step of the picture cycle the first input starts at (4: no picture)
     quint8 autoMode = 0;    // automatic player mode while the player is stopped
     int bitrateSettleS = 0; // the encoder reports no multiplex bitrate (0 available) this long
 };

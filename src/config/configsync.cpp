@@ -5,6 +5,7 @@
 #include "auxiliary/texttable.h"
 #include "config/configcodec.h"
 #include "config/factorydefault.h"
+#include "config/mediaplayer.h"
 #include "link/cxmit.h"
 
 ConfigSynchronizer::ConfigSynchronizer(CXmit &xmit, ConfigModel &model, PageRefresh &pages)
@@ -78,8 +79,8 @@ void ConfigSynchronizer::PanelTimerTick(bool poll)
         }
     }
     if (PendingMediaCommand != 0) {
-        m_xmit.Send(CMD_MEDIA_CONTROL, QByteArray(1, char(PendingMediaCommand)));
-        PendingMediaCommand = 0;
+        SendMediaCommand(m_xmit, PendingMediaCommand);
+        PendingMediaCommand = MediaNone;
     } else if (poll) {
         PollStatus();
     }
@@ -97,6 +98,7 @@ void ConfigSynchronizer::PollStatus()
     if (!m_xmit.Send(CMD_GET_STATUS) || m_xmit.ReplyLength == 0
         || !DecodeStatusReply(m_xmit.ReplyPayload, Identity.Profile().StatusReply(), PolledStatus))
         return;
+    m_pages.ShowDeviceClock(PolledStatus.DeviceClock);
     if (ApplyStatusChanges(PolledStatus, LastStatus).any())
         m_pages.RefreshMediaStatus();
     m_pages.UpdateServiceTabs();

@@ -19,6 +19,8 @@ public:
 
     virtual void RefreshScheduleList() {}
     virtual void RefreshMediaStatus() {}
+    // After every decoded poll: the device's clock, whether or not it changed.
+    virtual void ShowDeviceClock(const DeviceDateTime &) {}
     virtual void UpdateServiceTabs() {}
     virtual void UpdateBitrateDisplay() {}
 };
@@ -54,7 +56,7 @@ public:
     // Told when the model cannot be encoded for writing.
     StatusStrip *Strip = nullptr;
 
-    quint8 PendingMediaCommand = 0; // 1 play, 2 record, 3 stop
+    quint8 PendingMediaCommand = 0; // a MediaCommand: 1 play, 2 record, 3 stop
     quint8 RebootAfterWrite = 0;
     // The latest poll, and what the pages were last told.
     DeviceStatus PolledStatus;

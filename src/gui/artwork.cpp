@@ -124,3 +124,31 @@ QIcon ApplicationIcon()
         icon.addPixmap(ApplicationPixmap(size));
     return icon;
 }
+
+QPixmap ClockPixmap(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 32.0, size / 32.0);
+    painter.setPen(QPen(QColor(40, 40, 40), 2));
+    painter.setBrush(QColor(255, 250, 225));
+    painter.drawEllipse(QRectF(2, 2, 28, 28));
+    painter.setPen(QPen(QColor(90, 90, 90), 1.5));
+    for (int hour = 0; hour < 12; ++hour) {
+        painter.save();
+        painter.translate(16, 16);
+        painter.rotate(hour * 30.0);
+        painter.drawLine(QPointF(0, -12), QPointF(0, hour % 3 == 0 ? -9 : -10.5));
+        painter.restore();
+    }
+    painter.setPen(QPen(QColor(20, 20, 20), 2.2, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(16, 16), QPointF(10.5, 12.5)); // hour hand at ten
+    painter.setPen(QPen(QColor(20, 20, 20), 1.6, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(16, 16), QPointF(22.5, 9));    // minute hand at two
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(200, 0, 0));
+    painter.drawEllipse(QRectF(14.5, 14.5, 3, 3));
+    return pixmap;
+}

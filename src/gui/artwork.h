@@ -4,7 +4,8 @@
 #include <QPixmap>
 
 // The tool's small images, drawn in code: the link lamps, the warning
-// triangle, the log button's chart window and the application icon.
+// triangle, the log button's chart window, the application icon and the
+// clock that opens the clock dialog.
 QPixmap LampOffImage();
 QPixmap SendLampImage();
 QPixmap WriteLampImage();
@@ -14,3 +15,5 @@ QIcon LogButtonIcon();
 QIcon EdidRepairIcon();
 QPixmap ApplicationPixmap(int size);
 QIcon ApplicationIcon();
+// A round clock face showing ten past ten, size x size pixels.
+QPixmap ClockPixmap(int size);

@@ -2,6 +2,12 @@
 
 #include "link/handlergate.h"
 
+namespace {
+
+double Scale = 1.0;
+
+} // namespace
+
 GatedTimer::GatedTimer(std::function<void()> handler) : GatedTimer(std::move(handler), HandlerGate::current()) {}
 
 GatedTimer::GatedTimer(std::function<void()> handler, HandlerGate &gate) : m_handler(std::move(handler)), m_gate(gate)
@@ -18,7 +24,7 @@ GatedTimer::~GatedTimer()
 void GatedTimer::start(int delayMs)
 {
     m_gate.cancel(this);
-    m_timer.start(delayMs);
+    m_timer.start(Scale == 1.0 ? delayMs : int(delayMs * Scale));
 }
 
 void GatedTimer::stop()
@@ -30,6 +36,16 @@ void GatedTimer::stop()
 bool GatedTimer::isActive() const
 {
     return m_timer.isActive() || m_gate.holds(this);
+}
+
+void GatedTimer::SetTimeScale(double scale)
+{
+    Scale = scale;
+}
+
+double GatedTimer::TimeScale()
+{
+    return Scale;
 }
 
 void GatedTimer::fire()

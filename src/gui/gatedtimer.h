@@ -27,6 +27,11 @@ public:
     // Armed, or come due and held.
     bool isActive() const;
 
+    // Every delay is multiplied by this: the tool keeps the design's periods
+    // (1), tests that wait for seconds of timer ticks shrink them.
+    static void SetTimeScale(double scale);
+    static double TimeScale();
+
 private:
     void fire();
 

@@ -67,32 +67,16 @@ PromptAnswer AskEdidQuestion(TextId row)
 
 } // namespace
 
-QByteArray ClockData(const QDate &date, const QTime &time)
+ClockFields ComputerClock(const QDateTime &localTime)
 {
-    QByteArray data;
-    if (!date.isValid() || !time.isValid()) {
-        data.append(4, '\0');
-        data.append(3, char(0xFF));
-        return data;
-    }
-    AppendLe16(data, quint16(date.year()));
-    data.append(char(date.month()));
-    data.append(char(date.day()));
-    data.append(char(time.hour()));
-    data.append(char(time.minute()));
-    data.append(char(time.second()));
-    return data;
-}
-
-bool SetDeviceClock(CXmit &xmit, const QDate &date, const QTime &time)
-{
-    return xmit.Send(CMD_SET_CLOCK, ClockData(date, time));
+    if (!localTime.isValid())
+        return ClockFields{0, 0, 0, 0xFF, 0xFF, 0xFF};
+    return ClockFieldsOf(localTime);
 }
 
 bool SetClockFromComputer(CXmit &xmit)
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    return SetDeviceClock(xmit, now.date(), now.time());
+    return SendDeviceClock(xmit, ComputerClock(QDateTime::currentDateTime()));
 }
 
 bool ResetDevice(CXmit &xmit)

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "auxiliary/clocksetting.h"
+
 #include <QByteArray>
-#include <QDate>
+#include <QDateTime>
 #include <QString>
-#include <QTime>
 
 #include <optional>
 
@@ -15,12 +16,11 @@ class CXmit;
 // "Firm. Reload" only asks the connection supervisor for a reload.
 
 // --- Clock Set
-// The data of CMD_SET_CLOCK after its sub-operation byte: year (16 bits, low
-// byte first), month, day, hour, minute, second. A date or time that is not
-// valid gives year, month and day 0 and 0xFF for hour, minute and second.
-QByteArray ClockData(const QDate &date, const QTime &time);
-bool SetDeviceClock(CXmit &xmit, const QDate &date, const QTime &time);
-// The computer's local time.
+// The clock Clock Set sends for the computer's local time; when no local
+// time can be had, year, month and day 0 and 0xFF for hour, minute and
+// second.
+ClockFields ComputerClock(const QDateTime &localTime);
+// Sends the computer's local time (SendDeviceClock).
 bool SetClockFromComputer(CXmit &xmit);
 
 // --- Reset

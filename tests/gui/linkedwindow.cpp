@@ -1,6 +1,7 @@
 #include "linkedwindow.h"
 
 #include "auxiliary/gui/cinfo.h"
+#include "gui/gatedtimer.h"
 #include "panel/gui/csetting.h"
 
 #include <QDir>
@@ -23,6 +24,17 @@ void LinkedWindowTest::open(const QStringList &ports)
     window = std::make_unique<CDiduvIfaceDlg>(xmit, startup);
     window->OnInitDialog();
     window->show();
+}
+
+LinkedWindowTest::~LinkedWindowTest()
+{
+    window.reset();
+    GatedTimer::SetTimeScale(1.0);
+}
+
+void LinkedWindowTest::useFastTimers()
+{
+    GatedTimer::SetTimeScale(FastTimerScale);
 }
 
 bool LinkedWindowTest::linkInProcess(const InProcessDevice::Options &options)

@@ -1,14 +1,10 @@
-// The real main window on the offscreen platform, linked to the simulated
-// device over its pseudo-terminal.
+// The real main window on the offscreen platform, linked to simulated devices.
 
 #include "answeringprompts.h"
-#include "devsimprocess.h"
 #include "guitestsupport.h"
+#include "linkedwindow.h"
 
-#include "app/gui/cdiduvifacedlg.h"
-#include "app/sidefiles.h"
 #include "auxiliary/gui/cinfo.h"
-#include "link/cxmit.h"
 #include "panel/gui/csetting.h"
 
 #include <QApplication>
@@ -16,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -24,39 +19,10 @@
 
 namespace {
 
-const QString NoDeviceTitle = QStringLiteral("RERUDAD 9.8 - VOZEDUV(c) (setup 12)");
-
-class MainWindowTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        startup.ProgramFolder = folder.path();
-        startup.FirmwareFolder = folder.filePath(QStringLiteral("firmware/"));
-        startup.DesktopFolder = folder.filePath(QStringLiteral("Desktop"));
-        QDir().mkpath(startup.DesktopFolder);
-        startup.SetupVersion = 12;
-    }
-
-    // Builds the window searching only the given serial ports.
-    void open(const QStringList &ports)
-    {
-        xmit.ListSerialPorts = [ports] { return ports; };
-        window = std::make_unique<CDiduvIfaceDlg>(xmit, startup);
-        window->OnInitDialog();
-        window->show();
-    }
-
-    bool waitForTitle(const QString &suffix, int timeoutMs = 15000)
-    {
-        return QTest::qWaitFor([&] { return window->windowTitle() == NoDeviceTitle + suffix; }, timeoutMs);
-    }
-
-    QTemporaryDir folder;
-    StartupValues startup;
-    CXmit xmit;
-    std::unique_ptr<CDiduvIfaceDlg> window;
-};
+// The lost-link and relink cases run against in-process devices; the lamps,
+// the log download and the close during an exchange go over a device
+// process's pseudo-terminal, end to end.
+using MainWindowTest = LinkedWindowTest;
 
 TEST_F(MainWindowTest, WaitsWithTheProgramTitleAndOnlyTheStrip)
 {
@@ -72,35 +38,32 @@ TEST_F(MainWindowTest, WaitsWithTheProgramTitleAndOnlyTheStrip)
 
 TEST_F(MainWindowTest, LinksShowsTheDeviceAndLosesItWhenItStops)
 {
-    DevSimProcess device;
-    ASSERT_TRUE(device.start({.code = 132, .versionByte = 14}));
-    open({device.ptyPath()});
-    ASSERT_TRUE(waitForTitle(QStringLiteral(" (H132[84]-1.4)")));
-    EXPECT_EQ(window->statusStrip()->statusText(), QStringLiteral("Hardware connected"));
+    useFastTimers();
+    ASSERT_TRUE(linkInProcess({.code = 132, .versionByte = 14}));
+    EXPECT_TRUE(waitForTitle(QStringLiteral(" (H132[84]-1.4)")));
     EXPECT_TRUE(window->panel()->isVisible());
     EXPECT_EQ(window->height(), window->panel()->height() + window->statusStrip()->height());
     EXPECT_EQ(window->statusStrip()->geometry().bottom(), window->rect().bottom());
     SaveScreenshot(*window, QStringLiteral("main-window-linked"));
 
-    device.stop();
+    inProcess->unplug();
     EXPECT_TRUE(waitForTitle(QString()));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window->statusStrip()->statusText() == QStringLiteral("Waiting connection..."); }, 5000));
+    EXPECT_TRUE(waitForStatusText(QStringLiteral("Waiting connection..."), 5000));
     EXPECT_FALSE(window->panel()->isVisible());
 }
 
 TEST_F(MainWindowTest, ADeviceWhoseConfigurationIsRefusedIsDroppedAndTheSearchGoesOn)
 {
-    DevSimProcess refusing;
-    ASSERT_TRUE(refusing.start({.extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_READ_CONFIG:refuse")}}));
-    DevSimProcess healthy;
-    ASSERT_TRUE(healthy.start({.code = 158, .versionByte = 15}));
+    useFastTimers();
+    InProcessDevice refusing({.faults = {QStringLiteral("CMD_READ_CONFIG:refuse")}});
+    InProcessDevice healthy({.code = 158, .versionByte = 15});
+    refusing.plugInto(xmit);
+    healthy.plugInto(xmit);
     bool healthyPlugged = false;
+    open({});
     xmit.ListSerialPorts = [&] {
-        return healthyPlugged ? QStringList{refusing.ptyPath(), healthy.ptyPath()} : QStringList{refusing.ptyPath()};
+        return healthyPlugged ? QStringList{refusing.portPath(), healthy.portPath()} : QStringList{refusing.portPath()};
     };
-    window = std::make_unique<CDiduvIfaceDlg>(xmit, startup);
-    window->OnInitDialog();
-    window->show();
 
     // Refused twice: the device was tried again on the next round.
     ASSERT_TRUE(QTest::qWaitFor([&] { return refusing.commandsLogged().count(QStringLiteral("CMD_READ_CONFIG")) >= 2; }, 10000));
@@ -108,7 +71,7 @@ TEST_F(MainWindowTest, ADeviceWhoseConfigurationIsRefusedIsDroppedAndTheSearchGo
     EXPECT_FALSE(window->panel()->isVisible());
     EXPECT_NE(window->statusStrip()->statusText(), QStringLiteral("Hardware connected"));
 
-    refusing.stop();
+    refusing.unplug();
     healthyPlugged = true;
     ASSERT_TRUE(waitForTitle(QStringLiteral(" (H158[9E]-15.0)")));
     EXPECT_TRUE(window->panel()->isVisible());
@@ -118,14 +81,13 @@ TEST_F(MainWindowTest, ADeviceWhoseConfigurationIsRefusedIsDroppedAndTheSearchGo
 
 TEST_F(MainWindowTest, ForceReloadDropsAndRelinks)
 {
-    DevSimProcess device;
-    ASSERT_TRUE(device.start({.code = 142, .versionByte = 7, .minor = 3}));
-    open({device.ptyPath()});
+    useFastTimers();
+    ASSERT_TRUE(linkInProcess({.code = 142, .versionByte = 7, .minor = 3}));
     ASSERT_TRUE(waitForTitle(QStringLiteral(" (H142[8E]-7.3)")));
     window->supervisor().ForceReload = true;
     ASSERT_TRUE(waitForTitle(QString(), 3000));
     ASSERT_TRUE(waitForTitle(QStringLiteral(" (H142[8E]-7.3)")));
-    EXPECT_EQ(device.commandsLogged().count(QStringLiteral("CMD_IDENTIFY")), 2);
+    EXPECT_EQ(commands().count(QStringLiteral("CMD_IDENTIFY")), 2);
     EXPECT_FALSE(window->supervisor().ForceReload);
 }
 

@@ -4,15 +4,11 @@
 // same requests in the same order. A second exchange started inside the first
 // would end the test at once (the exchange refuses to run twice).
 
-#include "devsimprocess.h"
 #include "guitestsupport.h"
+#include "linkedwindow.h"
 
-#include "app/gui/cdiduvifacedlg.h"
-#include "app/sidefiles.h"
 #include "auxiliary/gui/cinfo.h"
-#include "link/cxmit.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -21,37 +17,24 @@
 
 namespace {
 
-class PaintingWaitTest : public ::testing::Test
+// The waits are shortened to 500 ms per attempt: long against the 250 ms
+// the heartbeat may pause at most, short enough for a quick test.
+class PaintingWaitTest : public LinkedWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        startup.ProgramFolder = folder.path();
-        startup.DesktopFolder = folder.path();
-    }
+    static constexpr double WaitScale = 0.2;
 
-    void open(const QStringList &ports)
-    {
-        xmit.ListSerialPorts = [ports] { return ports; };
-        window = std::make_unique<CDiduvIfaceDlg>(xmit, startup);
-        window->OnInitDialog();
-        window->show();
-    }
+    PaintingWaitTest() { xmit.TimeoutScale = WaitScale; }
 
     void report(const char *what, const PaintWatch &watch)
     {
         std::printf("%s: largest heartbeat gap %lld ms, largest strip paint gap %lld ms\n", what,
                     static_cast<long long>(watch.LargestBeatGap), static_cast<long long>(watch.LargestPaintGap));
     }
-
-    QTemporaryDir folder;
-    StartupValues startup;
-    CXmit xmit;
-    std::unique_ptr<CDiduvIfaceDlg> window;
 };
 
 // The panel polls a device that ignores status requests: two attempts of
-// 2.5 s, the link is lost, and the supervisor links the device again.
+// 500 ms, the link is lost, and the supervisor links the device again.
 TEST_F(PaintingWaitTest, KeepsPaintingWhileTheDeviceIgnoresStatusPolls)
 {
     DevSimProcess device;
@@ -74,7 +57,7 @@ TEST_F(PaintingWaitTest, KeepsPaintingWhileTheDeviceIgnoresStatusPolls)
 }
 
 // The supervisor probes a serial port whose device never answers: two
-// attempts of 2.5 s per search round.
+// attempts of 500 ms per search round.
 TEST_F(PaintingWaitTest, KeepsPaintingWhileASilentPortIsProbed)
 {
     DevSimProcess device;

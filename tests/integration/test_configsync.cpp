@@ -1,8 +1,9 @@
-// The synchronisation's requests as the simulated device receives them:
+// The synchronisation's requests as a simulated device (in the test's own
+// process) receives them:
 // the write and read-back, the factory-default store of every family, the
 // media command behind a pending edit.
 
-#include "devsimprocess.h"
+#include "inprocessdevice.h"
 
 #include "auxiliary/beep.h"
 #include "config/configcodec.h"
@@ -31,9 +32,17 @@ struct CountingPages : PageRefresh
 class SyncTest : public ::testing::Test
 {
 protected:
-    bool link(const DevSimProcess::Options &options)
+    // Plugs a simulated device into the link and opens it, without reading.
+    bool plug(const InProcessDevice::Options &options)
     {
-        if (!device.start(options) || !xmit.OpenSerialPort(device.ptyPath()) || !xmit.ProbeDevice())
+        device = std::make_unique<InProcessDevice>(options);
+        device->plugInto(xmit);
+        return xmit.OpenSerialPort(device->portPath()) && xmit.ProbeDevice();
+    }
+
+    bool link(const InProcessDevice::Options &options)
+    {
+        if (!plug(options))
             return false;
         sync.Identity = xmit.Identity;
         sync.ProgramFolder = programFolder.path();
@@ -53,7 +62,7 @@ protected:
     QStringList requestsSinceLinking(bool withPayload = false) const
     {
         QStringList requests;
-        const QStringList log = device.requestLog();
+        const QStringList log = device->requestLog();
         for (qsizetype i = 2; i < log.size(); ++i) {
             const QStringList fields = log[i].split(QLatin1Char(' '));
             requests << (withPayload ? fields[3] + QLatin1Char(':') + fields[4] : fields[3]);
@@ -71,7 +80,7 @@ protected:
     }
 
     QTemporaryDir programFolder;
-    DevSimProcess device;
+    std::unique_ptr<InProcessDevice> device;
     CXmit xmit;
     ConfigModel model;
     CountingPages pages;
@@ -107,7 +116,7 @@ TEST_F(SyncTest, FirstPollAfterLinkingAlwaysRefreshesThePages)
 
 TEST_F(SyncTest, RefusedPollKeepsTheStatus)
 {
-    ASSERT_TRUE(link({.code = 132, .extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_GET_STATUS:refuse")}}));
+    ASSERT_TRUE(link({.code = 132, .faults = {QStringLiteral("CMD_GET_STATUS:refuse")}}));
     sync.MarkStatusUnseen(model.ServiceCount);
     sync.PanelTimerTick(true);
     EXPECT_EQ(pages.mediaRefreshes, 0);
@@ -129,7 +138,7 @@ TEST_F(SyncTest, MediaCommandWaitsForThePendingEdit)
 
 TEST_F(SyncTest, AWriteThatLosesTheDeviceDropsItsOneShotRequests)
 {
-    ASSERT_TRUE(link({.code = 132, .extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_WRITE_CONFIG:silence")}}));
+    ASSERT_TRUE(link({.code = 132, .faults = {QStringLiteral("CMD_WRITE_CONFIG:silence")}}));
     model.StoreAsDefault = 1;
     sync.RebootAfterWrite = 1;
     model.CommitCountdown = 1;
@@ -144,8 +153,7 @@ TEST_F(SyncTest, RefusedRecordIsAFailedReadThatKeepsTheModel)
 {
     QList<int> beeps;
     const ScopedBeepSink sink([&](int frequency, int duration) { beeps << frequency << duration; });
-    ASSERT_TRUE(device.start({.code = 132, .extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_READ_CONFIG:refuse")}}));
-    ASSERT_TRUE(xmit.OpenSerialPort(device.ptyPath()) && xmit.ProbeDevice());
+    ASSERT_TRUE(plug({.code = 132, .faults = {QStringLiteral("CMD_READ_CONFIG:refuse")}}));
     sync.Identity = xmit.Identity;
     model.NetworkName = QStringLiteral("previous device");
     const ConfigModel before = model;

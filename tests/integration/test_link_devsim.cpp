@@ -162,17 +162,19 @@ class WaitingTest : public ::testing::TestWithParam<Waiting>
 {
 };
 
-// A device that answers identification 3 s late, after the first attempt's
-// deadline of 2.5 s: the first attempt's reply answers the second attempt,
-// and the second attempt's reply reaches the socket 3 s later, among later
-// requests. What is pending is dropped before each request goes out, so the
-// late reply misleads at most the exchange it lands in.
+// A device that answers identification late, after the first attempt's
+// deadline: the first attempt's reply answers the second attempt, and the
+// second attempt's reply reaches the socket later, among later requests.
+// What is pending is dropped before each request goes out, so the late reply
+// misleads at most the exchange it lands in. Time-outs are a tenth of the
+// device's own (250 ms per attempt) and the reply comes 300 ms late.
 TEST_P(WaitingTest, LateTcpReplyMisleadsAtMostTheExchangeItLandsIn)
 {
     RunWaiting(GetParam(), [&] {
         DevSimProcess device;
-        ASSERT_TRUE(device.start({.pty = false, .extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_IDENTIFY:delay:3000")}}));
+        ASSERT_TRUE(device.start({.pty = false, .extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_IDENTIFY:delay:300")}}));
         CXmit xmit;
+        xmit.TimeoutScale = 0.1;
         xmit.TcpPort = device.tcpPort();
         ASSERT_TRUE(xmit.ConnectTcp(QStringLiteral("127.0.0.1")));
         // The lengths of the replies when nothing is late tell them apart.
@@ -188,11 +190,11 @@ TEST_P(WaitingTest, LateTcpReplyMisleadsAtMostTheExchangeItLandsIn)
         EXPECT_EQ(xmit.ProbeDevice(), 14);
         EXPECT_EQ(xmit.transmissions(), 4);
         QList<bool> ownReply;
-        for (int request = 0; clock.elapsed() < 7500; ++request) {
+        for (int request = 0; clock.elapsed() < 750; ++request) {
             const bool record = request % 2 == 0;
             xmit.Send(record ? CMD_READ_CONFIG : CMD_GET_STATUS);
             ownReply << (xmit.ReplyLength == (record ? recordLength : statusLength));
-            LinkWait::Pause(QDeadlineTimer(100));
+            LinkWait::Pause(QDeadlineTimer(10));
         }
         EXPECT_LE(ownReply.count(false), 1);
         EXPECT_FALSE(ownReply.mid(ownReply.size() - 10).contains(false));

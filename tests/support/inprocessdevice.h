@@ -31,8 +31,13 @@ public:
     QString portPath() const { return m_portPath; }
     // Makes xmit open this device at portPath() and shrinks its time-outs.
     void plugInto(CXmit &xmit);
-    // Unplugged, the port cannot be opened any more, as after a USB unplug.
-    void unplug() { m_plugged = false; }
+    // Unplugged, the device answers nothing more and its port cannot be
+    // opened any more, as after a USB unplug.
+    void unplug()
+    {
+        m_plugged = false;
+        m_device.setPowered(false);
+    }
     bool plugged() const { return m_plugged; }
 
     SimDevice &device() { return m_device; }

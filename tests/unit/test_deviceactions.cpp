@@ -50,12 +50,12 @@ QByteArray ReadAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST(DeviceActions, ClockDataIsYearLowByteFirstThenMonthDayHourMinuteSecond)
+TEST(DeviceActions, ComputerClockIsTheLocalTimeOrTheNoTimeMarker)
 {
-    EXPECT_EQ(ClockData(QDate(2024, 3, 5), QTime(7, 8, 9)), QByteArray::fromHex("e807030507" "0809"));
-    EXPECT_EQ(ClockData(QDate(1999, 12, 31), QTime(23, 59, 58)), QByteArray::fromHex("cf070c1f173b3a"));
-    EXPECT_EQ(ClockData(QDate(), QTime(7, 8, 9)), QByteArray::fromHex("00000000ffffff"));
-    EXPECT_EQ(ClockData(QDate(2024, 3, 5), QTime()), QByteArray::fromHex("00000000ffffff"));
+    EXPECT_EQ(ComputerClock(QDateTime(QDate(2024, 3, 5), QTime(7, 8, 9))), (ClockFields{2024, 3, 5, 7, 8, 9}));
+    EXPECT_EQ(SetClockData(ComputerClock(QDateTime(QDate(1999, 12, 31), QTime(23, 59, 58)))),
+              QByteArray::fromHex("cf070c1f173b3a"));
+    EXPECT_EQ(SetClockData(ComputerClock(QDateTime())), QByteArray::fromHex("00000000ffffff"));
 }
 
 TEST(DeviceActions, SnapshotBitmapIsUprightWithLitPixelsWhite)
@@ -137,12 +137,16 @@ private:
     BeepSink m_previousSink;
 };
 
-TEST_F(DeviceActionTest, ClockSetSendsTheGivenTime)
+TEST_F(DeviceActionTest, ClockSetSendsTodaysDate)
 {
     link({.code = 159, .versionByte = 15});
-    EXPECT_TRUE(SetDeviceClock(xmit, QDate(2025, 6, 30), QTime(12, 34, 56)));
+    const QDate today = QDate::currentDate();
+    EXPECT_TRUE(SetClockFromComputer(xmit));
     EXPECT_EQ(commandsAfterProbe(), QStringList{"CMD_SET_CLOCK"});
-    EXPECT_EQ(payloadsAfterProbe(), QStringList{"00e907061e0c2238"});
+    const QByteArray sent = QByteArray::fromHex(payloadsAfterProbe().value(0).toLatin1());
+    ASSERT_EQ(sent.size(), 8);
+    EXPECT_EQ(sent[0], 0x00);
+    EXPECT_EQ(quint8(sent[1]) | quint8(sent[2]) << 8, today.year());
 }
 
 TEST_F(DeviceActionTest, SnapshotOfAKnownPictureIsSavedByteExact)

@@ -11,6 +11,7 @@
 #include "panel/gui/ownerdrawntabbar.h"
 #include "panel/gui/servicepage.h"
 #include "panel/gui/settingspage.h"
+#include "panel/gui/usbpage.h"
 
 #include <QSignalBlocker>
 
@@ -43,7 +44,9 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
       m_muxTabs(new OwnerDrawnTabBar(this)),
       m_serviceTabs(new OwnerDrawnTabBar(this)),
       m_multiplexPage(new CMultiplexPage(*this)),
-      m_servicePage(new CServicePage(*this))
+      m_servicePage(new CServicePage(*this)),
+      m_usbPage(new CUsbPage(*this)),
+      m_manufacturerPage(new CManufacturerPage(*this))
 {
     setObjectName(QStringLiteral("settingsPanel"));
     m_pageTabs->setObjectName(QStringLiteral("pageTabs"));
@@ -51,8 +54,9 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
     m_serviceTabs->setObjectName(QStringLiteral("serviceTabs"));
     m_pages[MultiplexPage] = m_multiplexPage;
     m_pages[ServicePage] = m_servicePage;
+    m_pages[UsbPage] = m_usbPage;
     m_pages[MiscPage] = new CMiscPage(*this);
-    m_pages[ManufacturerPage] = new CManufacturerPage(*this);
+    m_pages[ManufacturerPage] = m_manufacturerPage;
     for (int index = 0; index < PageCount; ++index) {
         if (!m_pages[index])
             m_pages[index] = new SettingsPage(this);
@@ -86,7 +90,7 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
     });
 
     m_sync.ProgramFolder = startup.ProgramFolder;
-    m_sync.Controls = &m_codecControls;
+    m_sync.Controls = this;
     hide();
 }
 
@@ -252,4 +256,44 @@ void CSetting::onPanelTimer()
     m_sync.PanelTimerTick(true);
     if (PanelActive)
         m_panelTimer.start(200);
+}
+
+void CSetting::RefreshScheduleList()
+{
+    m_usbPage->RefreshScheduleList();
+}
+
+void CSetting::RefreshMediaStatus()
+{
+    m_usbPage->RefreshMediaStatus();
+}
+
+void CSetting::ShowDeviceClock(const DeviceDateTime &clock)
+{
+    m_usbPage->ShowDeviceClock(clock);
+}
+
+QString CSetting::MediaFileText(const ConfigModel &) const
+{
+    return m_usbPage->mediaFileText();
+}
+
+void CSetting::SetMediaFileText(ConfigModel &, const QString &text)
+{
+    m_usbPage->setMediaFileText(text);
+}
+
+QString CSetting::OverlayLogoText(const ConfigModel &) const
+{
+    return m_usbPage->overlayLogoText();
+}
+
+void CSetting::SetOverlayLogoText(ConfigModel &, const QString &text)
+{
+    m_usbPage->setOverlayLogoText(text);
+}
+
+QString CSetting::LogoListText(const ConfigModel &) const
+{
+    return m_manufacturerPage->logoListText();
 }

@@ -1,18 +1,20 @@
 #pragma once
 
 #include "config/channellist.h"
+#include "config/configcodec.h"
 #include "config/configmodel.h"
 #include "config/configsync.h"
 #include "gui/gatedtimer.h"
-#include "panel/gui/panelcodeccontrols.h"
 
 #include <QWidget>
 
 #include <array>
 
+class CManufacturerPage;
 class CMultiplexPage;
 class ConnectionSupervisor;
 class CServicePage;
+class CUsbPage;
 class CXmit;
 class OwnerDrawnTabBar;
 class SettingsPage;
@@ -21,8 +23,10 @@ struct StartupValues;
 
 // The settings panel above the status strip: five pages chosen by owner-drawn
 // tabs, the configuration model they show, and the panel timer that keeps
-// model and device in step while a device is linked.
-class CSetting : public QWidget, private PageRefresh
+// model and device in step while a device is linked. The synchronizer tells
+// it what changed (PageRefresh) and the codec reads and sets a few controls
+// through it (CodecControls); it hands both on to the pages concerned.
+class CSetting : public QWidget, private PageRefresh, private CodecControls
 {
     Q_OBJECT
 
@@ -58,6 +62,7 @@ public:
 
     ConfigModel &model() { return m_model; }
     ConfigSynchronizer &synchronizer() { return m_sync; }
+    CXmit &xmit() const { return m_xmit; }
     OwnerDrawnTabBar *pageTabs() const { return m_pageTabs; }
     OwnerDrawnTabBar *muxTabs() const { return m_muxTabs; }
     OwnerDrawnTabBar *serviceTabs() const { return m_serviceTabs; }
@@ -67,10 +72,10 @@ public:
     HardwareProfile profile() const { return m_sync.Identity.Profile(); }
     // The channels the SERVICE page offers as service names.
     const ChannelList &channelList() const;
-    CXmit &xmit() const { return m_xmit; }
     ConnectionSupervisor *supervisor() const { return m_supervisor; }
     StatusStrip *statusStrip() const { return m_sync.Strip; }
-    PanelCodecControls &codecControls() { return m_codecControls; }
+    // The codec's way to the controls that stand for model members.
+    CodecControls &codecControls() { return *this; }
 
     int CurrentPage = -1;
     int CurrentMux = 0;
@@ -78,8 +83,20 @@ public:
     bool PanelActive = false;
 
 private:
+    // What the synchronizer tells the pages.
     void UpdateServiceTabs() override;
     void UpdateBitrateDisplay() override;
+    void RefreshScheduleList() override;
+    void RefreshMediaStatus() override;
+    void ShowDeviceClock(const DeviceDateTime &clock) override;
+    // The codec's controls: the USB page's media file field and logo box,
+    // the MANUFACTURER page's logo list.
+    QString MediaFileText(const ConfigModel &model) const override;
+    void SetMediaFileText(ConfigModel &model, const QString &text) override;
+    QString OverlayLogoText(const ConfigModel &model) const override;
+    void SetOverlayLogoText(ConfigModel &model, const QString &text) override;
+    QString LogoListText(const ConfigModel &model) const override;
+
     QColor pageTabColour(int index) const;
     bool pageHasContent(int index) const;
     void onPanelTimer();
@@ -87,7 +104,6 @@ private:
     CXmit &m_xmit;
     const StartupValues &m_startup;
     ConfigModel m_model;
-    PanelCodecControls m_codecControls;
     ConfigSynchronizer m_sync;
     ConnectionSupervisor *m_supervisor = nullptr;
     GatedTimer m_panelTimer;
@@ -99,4 +115,6 @@ private:
     std::array<SettingsPage *, PageCount> m_pages{};
     CMultiplexPage *m_multiplexPage;
     CServicePage *m_servicePage;
+    CUsbPage *m_usbPage;
+    CManufacturerPage *m_manufacturerPage;
 };

@@ -51,7 +51,6 @@ void CManufacturerPage::BuildManufacturerPage()
                          LogoFileNames(m_panel.startup().ProgramFolder), true);
     // Typing a name chooses a logo file; it does not add one to the list.
     m_logoList->setInsertPolicy(QComboBox::NoInsert);
-    m_panel.codecControls().setLogoList(m_logoList);
     c.label(IDC_MANUFACTURER_MAC_LABEL, "macLabel", QStringLiteral("MAC Address  :"), 226, 26, 87);
     for (int i = 0; i < 6; ++i) {
         m_mac[i] = c.edit(MacIds[i], MacNames[i], MacX[i], 34, 13);
@@ -104,6 +103,11 @@ void CManufacturerPage::buildActionButtons()
                                                 ActionRowY, action.width, ActionHeight);
         connect(button, &QPushButton::clicked, this, action.run);
     }
+}
+
+QString CManufacturerPage::logoListText() const
+{
+    return m_logoList->currentText();
 }
 
 void CManufacturerPage::ShowManufacturerPage(bool visible)

@@ -36,6 +36,9 @@ public:
     void ChooseDefaultCountry();
 
     const PageControls &controls() const { return m_controls; }
+    // The logo named in the logo list, typed or chosen: the logo the next
+    // factory-default store and a saved file take.
+    QString logoListText() const;
 
 private:
     void buildActionButtons();

@@ -1,0 +1,361 @@
+#include "panel/gui/usbpage.h"
+
+#include "auxiliary/gui/crtc.h"
+#include "gui/artwork.h"
+#include "panel/gui/controlids.h"
+#include "panel/gui/controlvalues.h"
+#include "panel/gui/csetting.h"
+#include "panel/gui/pagecontrols.h"
+#include "panel/gui/scheduleeditor.h"
+#include "panel/gui/usbartwork.h"
+#include "panel/mediarules.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+// Layout positions are given as in the window layout; the page's controls
+// sit relative to its reference frame.
+int X(int layoutX)
+{
+    return layoutX - UsbFrameOrigin.x();
+}
+
+int Y(int layoutY)
+{
+    return layoutY - UsbFrameOrigin.y();
+}
+
+void UseTextColour(QWidget &control, const QColor &colour)
+{
+    if (!colour.isValid())
+        return;
+    // Lit (enabled) in its colour; a dark lamp keeps the greyed text of a
+    // disabled control.
+    QPalette palette = control.palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::WindowText, colour);
+        palette.setColor(group, QPalette::ButtonText, colour);
+    }
+    control.setPalette(palette);
+}
+
+// The lamps' texts fill their small frames: a font larger than the
+// layout's gets smaller until the text fits.
+void FitText(QLabel &label)
+{
+    QFont font = label.font();
+    while (font.pointSizeF() > 5 && QFontMetrics(font).horizontalAdvance(label.text()) > label.width() - 2)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label.setFont(font);
+}
+
+ClockFields ClockOfDevice(const DeviceDateTime &clock)
+{
+    return ClockFields{clock.Year, clock.Month, clock.Day, clock.Hour, clock.Minute, clock.Second};
+}
+
+} // namespace
+
+CUsbPage::CUsbPage(CSetting &panel)
+    : SettingsPage(&panel), m_panel(panel), m_schedule(new ScheduleEditor(panel, this))
+{
+}
+
+CUsbPage::~CUsbPage() = default;
+
+void CUsbPage::BuildUsbPage()
+{
+    m_controls = std::make_unique<PageControls>(*this, DialogUnits(*this));
+    buildPlayer();
+    m_schedule->Build(*m_controls, *m_mediaFile);
+    buildLamps();
+    buildLogo();
+    for (int id : {IDC_PANEL_STOP_BUTTON, IDC_PANEL_AUTO_LAMP, IDC_PANEL_PLAY_LAMP, IDC_PANEL_REC_LAMP})
+        UseTextColour(*m_controls->byId(id), CSetting::ControlTextColour(id));
+}
+
+void CUsbPage::buildPlayer()
+{
+    PageControls &controls = *m_controls;
+    QLabel *storage = controls.place(IDC_USB_STORAGE_IMAGE, "storageImage", new QLabel, X(7), Y(358), 25, 29);
+    storage->setPixmap(UsbStickImage(storage->size()));
+
+    m_mediaList = controls.combo(IDC_PANEL_MEDIA_LIST, "mediaFileList", X(324), Y(357), 195);
+    connect(m_mediaList, &QComboBox::activated, this, [this](int index) {
+        m_mediaFile->setText(m_mediaList->itemText(index));
+        CommitUsbPage();
+    });
+    m_mediaFile = controls.place(IDC_PANEL_MEDIA_FILE, "mediaFileField", new QLineEdit, X(373), Y(373), 97, 15);
+    connect(m_mediaFile, &QLineEdit::textEdited, this, &CUsbPage::CommitUsbPage);
+
+    struct PlayerButton
+    {
+        int id;
+        const char *name;
+        int x;
+        QIcon icon;
+        MediaCommand command;
+    };
+    const PlayerButton buttons[] = {
+        {IDC_USB_RECORD_BUTTON, "recordButton", 473, RecordIcon(), MediaRecord},
+        {IDC_USB_PLAY_BUTTON, "playButton", 489, PlayIcon(), MediaPlay},
+        {IDC_PANEL_STOP_BUTTON, "stopButton", 505, StopIcon(), MediaStop},
+    };
+    for (size_t i = 0; i < std::size(buttons); ++i) {
+        const PlayerButton &entry = buttons[i];
+        QPushButton *button = controls.button(entry.id, entry.name, QString(), X(entry.x), Y(372), 16, 16);
+        button->setIcon(entry.icon);
+        connect(button, &QPushButton::clicked, this, [this, command = entry.command] { requestMediaCommand(command); });
+        m_playerButtons[i] = button;
+    }
+
+    m_clockIcon = controls.place(IDC_USB_CLOCK_ICON, "clockIcon", new QToolButton, X(9), Y(391), 20, 20);
+    m_clockIcon->setAutoRaise(true);
+    m_clockIcon->setIcon(QIcon(ClockPixmap(32)));
+    m_clockIcon->setIconSize(m_clockIcon->size() - QSize(4, 4));
+    connect(m_clockIcon, &QToolButton::clicked, this, &CUsbPage::OpenClockDialog);
+    m_clockField = controls.place(IDC_USB_CLOCK_FIELD, "clockField", new QLineEdit, X(7), Y(413), 25, 12);
+    m_clockField->setReadOnly(true);
+    m_clockField->installEventFilter(this);
+}
+
+void CUsbPage::buildLamps()
+{
+    PageControls &controls = *m_controls;
+    struct Lamp
+    {
+        int frameId;
+        int labelId;
+        const char *name;
+        const char *text;
+        int x;
+        int y;
+        int width;
+        Qt::Alignment alignment;
+        QLabel **label;
+    };
+    const Lamp lamps[] = {
+        {IDC_USB_AUTO_FRAME, IDC_PANEL_AUTO_LAMP, "autoLamp", "AUTO", 9, 431, 22, Qt::AlignCenter, &m_autoLamp},
+        {IDC_USB_AUTO_FRAME + 1, IDC_PANEL_PLAY_LAMP, "playLamp", "PLAY", 11, 445, 17, Qt::AlignCenter, &m_playLamp},
+        {IDC_USB_AUTO_FRAME + 2, IDC_PANEL_REC_LAMP, "recLamp", " REC", 10, 456, 19, Qt::AlignCenter, &m_recordLamp},
+        {IDC_USB_AUTO_FRAME + 3, IDC_USB_HDMI_LAMP, "hdmiLamp", " HDMI", 9, 469, 19, Qt::AlignLeft | Qt::AlignVCenter,
+         &m_hdmiLamp},
+    };
+    for (const Lamp &lamp : lamps) {
+        // The frame reaches one unit around its lamp.
+        const QByteArray frameName = QByteArray(lamp.name) + "Frame";
+        auto *frame = controls.place(lamp.frameId, frameName.constData(), new QFrame, X(lamp.x - 1),
+                                     Y(lamp.y - 1), lamp.width + 2, PageControls::LabelHeight + 2);
+        frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        QLabel *label = controls.label(lamp.labelId, lamp.name, QLatin1String(lamp.text), X(lamp.x), Y(lamp.y),
+                                       lamp.width);
+        label->setAlignment(lamp.alignment);
+        FitText(*label);
+        *lamp.label = label;
+    }
+}
+
+void CUsbPage::buildLogo()
+{
+    PageControls &controls = *m_controls;
+    QLabel *logo = controls.place(IDC_USB_LOGO_IMAGE, "logoImage", new QLabel, X(12), Y(492), 20, 20);
+    logo->setPixmap(LogoScreenImage(logo->size()));
+    controls.label(IDC_USB_LOGO_FILE_LABEL, "logoFileLabel", QStringLiteral("File :"), X(41), Y(490), 30);
+    m_logoBox = controls.combo(IDC_PANEL_OVERLAY_LOGO, "overlayLogoBox", X(41), Y(499), 118, {}, true);
+    connect(m_logoBox, &QComboBox::activated, this, &CUsbPage::CommitUsbPage);
+    connect(m_logoBox, &QComboBox::editTextChanged, this, &CUsbPage::CommitUsbPage);
+
+    for (int position = 1; position <= int(m_logoPositions.size()); ++position) {
+        const int column = (position - 1) % 3;
+        const int row = (position - 1) / 3;
+        const QByteArray name = "logoPosition" + QByteArray::number(position);
+        QCheckBox *box = controls.check(IDC_USB_LOGO_POSITION_1 + position - 1, name.constData(), QString(),
+                                        X(180 + 10 * column), Y(485 + 10 * row), 9);
+        connect(box, &QCheckBox::clicked, this, [this, position] { SelectLogoPosition(position); });
+        m_logoPositions[position - 1] = box;
+    }
+
+    QLabel *coordinates = controls.place(IDC_USB_COORDINATES_IMAGE, "coordinatesImage", new QLabel, X(214), Y(490),
+                                         16, 16);
+    coordinates->setPixmap(CoordinatesImage(coordinates->size()));
+    controls.label(IDC_USB_X_LABEL, "logoXLabel", QStringLiteral("X"), X(234), Y(487), 6);
+    controls.label(IDC_USB_Y_LABEL, "logoYLabel", QStringLiteral("Y"), X(234), Y(503), 6);
+    m_logoX = controls.edit(IDC_USB_LOGO_X, "logoXField", X(242), Y(485), 29);
+    m_logoY = controls.edit(IDC_USB_LOGO_Y, "logoYField", X(242), Y(501), 29);
+    connect(m_logoX, &QLineEdit::textEdited, this, &CUsbPage::CommitUsbPage);
+    connect(m_logoY, &QLineEdit::textEdited, this, &CUsbPage::CommitUsbPage);
+}
+
+void CUsbPage::ShowUsbPage(bool visible)
+{
+    setVisible(visible);
+}
+
+void CUsbPage::EnableUsbPage()
+{
+    const HardwareProfile profile = m_panel.profile();
+    const bool playRec = profile.HasPlayRec();
+    m_clockField->setEnabled(playRec);
+    m_clockIcon->setEnabled(playRec);
+    m_schedule->Enable(playRec);
+
+    const bool logoOverlay = profile.HasLogoOverlay();
+    m_logoBox->setEnabled(logoOverlay);
+    m_logoX->setEnabled(logoOverlay);
+    m_logoY->setEnabled(logoOverlay);
+    for (QCheckBox *box : m_logoPositions)
+        box->setVisible(logoOverlay);
+}
+
+void CUsbPage::FillUsbPage()
+{
+    const ConfigModel &model = m_panel.model();
+    SetFieldText(m_mediaFile, model.MediaFileName);
+    m_logoBox->setEditText(model.OverlayLogoFile);
+    SetFieldNumber(m_logoX, model.OverlayLogoX);
+    SetFieldNumber(m_logoY, model.OverlayLogoY);
+    checkLogoPosition(model.OverlayLogoPosition);
+    EnableUsbPage();
+}
+
+void CUsbPage::CommitUsbPage()
+{
+    if (m_panel.model().Filling)
+        return;
+    commitControls();
+}
+
+// The fields keep what the user typed; the model takes the cut or replaced
+// values, which show when the page is filled again.
+void CUsbPage::commitControls()
+{
+    ConfigModel &model = m_panel.model();
+    model.MediaFileName = CutToUsbPageLength(m_mediaFile->text());
+    model.OverlayLogoFile = CutToUsbPageLength(m_logoBox->currentText());
+    model.OverlayLogoX = ParseLogoCoordinate(m_logoX->text());
+    model.OverlayLogoY = ParseLogoCoordinate(m_logoY->text());
+    m_panel.MarkChanged();
+    EnableUsbPage();
+}
+
+void CUsbPage::SelectLogoPosition(int position)
+{
+    ConfigModel &model = m_panel.model();
+    model.OverlayLogoPosition = NextLogoPosition(model.OverlayLogoPosition, position);
+    checkLogoPosition(model.OverlayLogoPosition);
+    if (!model.Filling)
+        commitControls();
+}
+
+void CUsbPage::checkLogoPosition(int position)
+{
+    for (int p = 1; p <= int(m_logoPositions.size()); ++p)
+        m_logoPositions[p - 1]->setChecked(p == position);
+}
+
+void CUsbPage::requestMediaCommand(MediaCommand command)
+{
+    // The panel timer sends it on its next tick, after a pending write; a
+    // second click before then replaces it.
+    m_panel.synchronizer().PendingMediaCommand = command;
+}
+
+void CUsbPage::RefreshScheduleList()
+{
+    if (m_controls)
+        m_schedule->RefreshScheduleList();
+}
+
+void CUsbPage::RefreshMediaStatus()
+{
+    if (!m_controls)
+        return;
+    const DeviceStatus &status = m_panel.synchronizer().LastStatus;
+    const MediaLamps lamps = MediaLampsOf(status);
+    m_recordLamp->setEnabled(lamps.Record);
+    m_playLamp->setEnabled(lamps.Play);
+    m_hdmiLamp->setEnabled(lamps.Hdmi);
+    m_autoLamp->setText(AutoModeText(status.AutoModeCode));
+
+    // Refilling the lists is no edit of the user's.
+    {
+        const QSignalBlocker quiet(m_mediaList);
+        m_mediaList->clear();
+        m_mediaList->addItems(status.MediaFiles);
+        m_mediaList->setCurrentIndex(int(status.MediaFiles.indexOf(m_mediaFile->text())));
+    }
+    {
+        const QSignalBlocker quiet(m_logoBox);
+        const QString text = m_logoBox->currentText();
+        m_logoBox->clear();
+        m_logoBox->addItems(status.LogoFiles);
+        const int match = int(status.LogoFiles.indexOf(text));
+        m_logoBox->setCurrentIndex(match);
+        if (match < 0)
+            m_logoBox->setEditText(text);
+    }
+
+    const bool storage = status.StoragePresent != 0;
+    m_mediaList->setEnabled(storage);
+    m_mediaFile->setEnabled(storage);
+    for (QPushButton *button : m_playerButtons)
+        button->setEnabled(storage);
+}
+
+void CUsbPage::ShowDeviceClock(const DeviceDateTime &clock)
+{
+    if (!m_controls || !IsValidClock(ClockOfDevice(clock)))
+        return;
+    const QString text = DeviceClockText(clock);
+    if (m_clockField->text() != text)
+        m_clockField->setText(text);
+}
+
+void CUsbPage::OpenClockDialog()
+{
+    ::OpenClockDialog(this, m_panel.xmit(), ClockOfDevice(m_panel.synchronizer().PolledStatus.DeviceClock));
+}
+
+bool CUsbPage::eventFilter(QObject *watched, QEvent *event)
+{
+    // The clock field is never typed into: it hands the focus on at once and
+    // opens the clock dialog instead.
+    if (watched == m_clockField && event->type() == QEvent::FocusIn) {
+        QTimer::singleShot(0, this, [this] {
+            m_clockIcon->setFocus(Qt::OtherFocusReason);
+            OpenClockDialog();
+        });
+    }
+    return SettingsPage::eventFilter(watched, event);
+}
+
+QString CUsbPage::mediaFileText() const
+{
+    return m_mediaFile ? m_mediaFile->text() : m_panel.model().MediaFileName;
+}
+
+void CUsbPage::setMediaFileText(const QString &text)
+{
+    if (m_mediaFile)
+        m_mediaFile->setText(text);
+}
+
+QString CUsbPage::overlayLogoText() const
+{
+    return m_logoBox ? m_logoBox->currentText() : m_panel.model().OverlayLogoFile;
+}
+
+void CUsbPage::setOverlayLogoText(const QString &text)
+{
+    if (m_logoBox)
+        m_logoBox->setEditText(text);
+}

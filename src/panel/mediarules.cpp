@@ -1,0 +1,46 @@
+#include "panel/mediarules.h"
+
+#include "panel/pagefields.h"
+
+namespace {
+
+constexpr quint8 PlayerRecording = 1;
+constexpr quint8 PlayerPlaying = 2;
+
+} // namespace
+
+QString CutToUsbPageLength(const QString &text)
+{
+    return CutToLength(text, UsbPageNameLength);
+}
+
+qint32 ParseLogoCoordinate(const QString &text)
+{
+    return UnsignedInRange(text, 0, LogoCoordinateMax, 0);
+}
+
+qint32 NextLogoPosition(qint32 current, int clicked)
+{
+    return current == clicked ? 0 : clicked;
+}
+
+QString AutoModeText(quint8 autoModeCode)
+{
+    static const char *const Texts[] = {"", "---", "MP", "MR", "AP", "AR"};
+    return autoModeCode < std::size(Texts) ? QString::fromLatin1(Texts[autoModeCode]) : QString();
+}
+
+MediaLamps MediaLampsOf(const DeviceStatus &status)
+{
+    const quint8 player = status.InputPlayerState[0];
+    MediaLamps lamps;
+    lamps.Record = player == PlayerRecording;
+    lamps.Play = player == PlayerPlaying;
+    lamps.Hdmi = status.InputLines[0] != 0 && player != PlayerRecording;
+    return lamps;
+}
+
+QString DeviceClockText(const DeviceDateTime &clock)
+{
+    return QString::asprintf("%02d:%02d", clock.Hour, clock.Minute);
+}
