@@ -246,6 +246,10 @@ TEST_F(PagesTest, FourKOnIsWrittenThenTheDeviceReboots)
     QComboBox *mode4K = miscControl<QComboBox>(IDC_MISC_4K_MODE);
     ASSERT_TRUE(mode4K->isEnabled());
     EXPECT_EQ(mode4K->itemText(1), QStringLiteral("ON"));
+    // "OFF" chosen again from the open list changes nothing.
+    emit mode4K->activated(0);
+    EXPECT_EQ(panel().model().CommitCountdown, 0);
+    EXPECT_EQ(panel().synchronizer().RebootAfterWrite, 0);
     mode4K->setFocus();
     QTest::keyClick(mode4K, Qt::Key_Down);
     EXPECT_EQ(panel().model().Mode4K, 1);

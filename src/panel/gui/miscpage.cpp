@@ -96,7 +96,12 @@ void CMiscPage::CommitMiscPage()
 void CMiscPage::Choose4KMode()
 {
     ConfigModel &model = m_panel.model();
-    model.Mode4K = SelectedOr(m_mode4K->currentIndex(), model.Mode4K);
+    const qint32 chosen = SelectedOr(m_mode4K->currentIndex(), model.Mode4K);
+    // The list also reports the item it already showed being chosen again:
+    // that changes nothing and is no reason to reboot the device.
+    if (chosen == model.Mode4K)
+        return;
+    model.Mode4K = chosen;
     m_panel.MarkChanged();
     m_panel.synchronizer().RebootAfterWrite = 1;
 }

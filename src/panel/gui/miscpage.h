@@ -26,8 +26,8 @@ public:
     void EnableMiscPage();
     void FillMiscPage();
     void CommitMiscPage();
-    // A 4K mode takes effect only after a reboot: the write that follows is
-    // followed by CMD_REBOOT.
+    // A new 4K mode takes effect only after a reboot: the write that follows
+    // is followed by CMD_REBOOT.
     void Choose4KMode();
     void RequestEdidRepair();
 
