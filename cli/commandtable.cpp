@@ -8,6 +8,13 @@
 int CliIdentify(CliContext &context);
 int CliConfigGet(CliContext &context);
 int CliConfigSet(CliContext &context);
+int CliConfigSave(CliContext &context);
+int CliConfigLoad(CliContext &context);
+int CliFactoryDefault(CliContext &context);
+int CliClockSet(CliContext &context);
+int CliReboot(CliContext &context);
+int CliEdidRepair(CliContext &context);
+int CliSnapshot(CliContext &context);
 int CliStatus(CliContext &context);
 int CliMedia(CliContext &context);
 int CliDecode(CliContext &context);
@@ -52,6 +59,23 @@ const QList<CliCommand> &CliCommands()
         {{S("config"), S("set")}, {S("FILE.json")}, {}, true,
          S("overlay the members of a model JSON on the device's configuration, write it, print it read back"),
          CliConfigSet},
+        {{S("config"), S("save")}, {S("FILE")}, {}, true,
+         S("write the device's configuration to a configuration file, as the SAVE button does"), CliConfigSave},
+        {{S("config"), S("load")}, {S("FILE")}, {}, true,
+         S("write a configuration file to the device and store it as its factory default, as the LOAD button "
+           "does"),
+         CliConfigLoad},
+        {{S("factory-default")}, {}, {}, true,
+         S("write the device's configuration back and store it as its factory default, with the logo of logos/"),
+         CliFactoryDefault},
+        {{S("clock"), S("set")}, {S("now|YYYY-MM-DDTHH:MM[:SS]")}, {}, true,
+         S("set the device's clock to this computer's local time or to the time given"), CliClockSet},
+        {{S("reboot")}, {}, {}, true, S("reboot the device"), CliReboot},
+        {{S("edid-repair")}, {}, {}, true,
+         S("have the device repair the EDID table of its HDMI input (it may take up to 25 s)"), CliEdidRepair},
+        {{S("snapshot")}, {S("FILE")}, {}, true,
+         S("save the device's display as a 128 x 64 bitmap (\".bmp\" appended unless FILE ends in it)"),
+         CliSnapshot},
         {{S("status")}, {}, {}, true, S("poll the device's status once and print it as status JSON"), CliStatus},
         {{S("media")}, {S("play|record|stop")}, {}, true, S("start playing, start recording or stop the device's USB player"),
          CliMedia},

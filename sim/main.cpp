@@ -121,7 +121,8 @@ int main(int argc, char **argv)
     const QCommandLineOption logoDirOption(QStringLiteral("logo-dir"), QStringLiteral("Folder whose files are the logo files (code 192 from version 15)."), QStringLiteral("DIR"));
     const QCommandLineOption formatPeriodOption(QStringLiteral("format-period"), QStringLiteral("Seconds between changes of the input picture format (default 0, never)."), QStringLiteral("S"), QStringLiteral("0"));
     const QCommandLineOption autoModeOption(QStringLiteral("auto-mode"), QStringLiteral("Automatic player mode 0 to 5 while the player is stopped (default 0)."), QStringLiteral("N"), QStringLiteral("0"));
-    parser.addOptions({mediaDirOption, logoDirOption, formatPeriodOption, autoModeOption});
+    const QCommandLineOption snapshotOption(QStringLiteral("snapshot"), QStringLiteral("File whose bytes answer CMD_SNAPSHOT (the display picture, 1024 bytes; shorter for a device that answers short)."), QStringLiteral("FILE"));
+    parser.addOptions({mediaDirOption, logoDirOption, formatPeriodOption, autoModeOption, snapshotOption});
     const QCommandLineOption deviceFileOption(QStringLiteral("device-file"), QStringLiteral("Serve the local FILE as the device file PATH, such as /logFile.0 (repeatable)."), QStringLiteral("PATH=FILE"));
     parser.addOption(deviceFileOption);
     parser.process(app);
@@ -176,6 +177,12 @@ int main(int argc, char **argv)
         if (!ReadDeviceFileOption(deviceFile, path, contents, error))
             return Fail(error);
         device.setFile(path, contents);
+    }
+    if (parser.isSet(snapshotOption)) {
+        QFile picture(parser.value(snapshotOption));
+        if (!picture.open(QIODevice::ReadOnly))
+            return Fail(QStringLiteral("cannot read the snapshot %1").arg(picture.fileName()));
+        device.setSnapshotPicture(picture.read(4096));
     }
     if (parser.isSet(logOption) && !device.openRequestLog(parser.value(logOption)))
         return Fail(QStringLiteral("cannot write the log %1").arg(parser.value(logOption)));

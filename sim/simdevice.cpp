@@ -331,10 +331,16 @@ QDateTime SimDevice::clock() const
 
 QByteArray SimDevice::snapshot() const
 {
-    // 128 x 64 pixels, one bit each, rows of 16 bytes: a frame around the
-    // display and a bar that grows with the seconds of the clock.
+    if (m_snapshotPicture)
+        return *m_snapshotPicture;
+    // The display is 8 pages of 128 columns; bit b of column x in page p is
+    // the pixel of line 8p + b. Drawn: a frame around the display and a bar
+    // that grows with the seconds of the clock.
     QByteArray picture(1024, '\0');
-    const auto set = [&](int x, int y) { picture[y * 16 + x / 8] = char(picture[y * 16 + x / 8] | (0x80 >> (x % 8))); };
+    const auto set = [&](int x, int y) {
+        char &column = picture[(y / 8) * 128 + x];
+        column = char(quint8(column) | (1 << (y % 8)));
+    };
     for (int x = 0; x < 128; ++x) {
         set(x, 0);
         set(x, 63);

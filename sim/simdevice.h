@@ -51,6 +51,9 @@ public:
     void setPowered(bool powered) { m_powered = powered; }
     // A frame whose check byte was wrong: the device ignores it, the log says so.
     void noteBadFrame(const QString &linkName, quint8 requestClass);
+    // The reply to CMD_SNAPSHOT from now on, whatever its length, in place of
+    // the drawn display.
+    void setSnapshotPicture(const QByteArray &picture) { m_snapshotPicture = picture; }
 
     // What flash programming and the firmware transfer stored, for tests:
     // the device itself never reads them back.
@@ -102,6 +105,7 @@ private:
     QMap<int, QByteArray> m_flashAreas;
     QByteArray m_firmwareImage;
     QStringList m_shellCommands;
+    std::optional<QByteArray> m_snapshotPicture;
     qint64 m_clockOffsetMs = 0;
     quint8 m_playerCommand = 3;
     SimStatus m_status;

@@ -26,37 +26,45 @@ bool ConfigSynchronizer::ReadConfiguration()
     return true;
 }
 
-void ConfigSynchronizer::WriteModel()
+bool ConfigSynchronizer::WriteModel()
 {
+    bool taken = true;
     const std::optional<QByteArray> record = EncodeConfigBlock(Identity, m_model, Controls);
     if (record) {
         m_xmit.WriteFlag = true;
-        if (!m_xmit.Send(CMD_WRITE_CONFIG, *record) && m_xmit.LinkLost) {
-            // The device is gone: reading back and the follow-ups would each
-            // wait out their time-outs for nothing. The one-shot requests
-            // were meant for this device, not for the next one linked.
-            m_model.CommitCountdown = 0;
-            m_model.StoreAsDefault = 0;
-            RebootAfterWrite = 0;
-            return;
+        if (!m_xmit.Send(CMD_WRITE_CONFIG, *record)) {
+            taken = false;
+            if (m_xmit.LinkLost) {
+                // The device is gone: reading back and the follow-ups would
+                // each wait out their time-outs for nothing. The one-shot
+                // requests were meant for this device, not for the next one
+                // linked.
+                m_model.CommitCountdown = 0;
+                m_model.StoreAsDefault = 0;
+                RebootAfterWrite = 0;
+                return false;
+            }
         }
-    } else if (Strip) {
+    } else {
         // Texts too long for the record: nothing is written, and the read
         // back below shows the user what the device still holds.
-        Strip->ShowStatus(GetText(TXT_WRITE_ERROR), false, 2000);
+        taken = false;
+        if (Strip)
+            Strip->ShowStatus(GetText(TXT_WRITE_ERROR), false, 2000);
     }
     m_model.CommitCountdown = 0;
-    ReadConfiguration();
+    taken = ReadConfiguration() && taken;
     if (m_model.StoreAsDefault) {
-        StoreFactoryDefault(m_xmit, Identity, ProgramFolder, m_model.LogoName);
+        taken = StoreFactoryDefault(m_xmit, Identity, ProgramFolder, m_model.LogoName) && taken;
         if (Identity.Profile().StoresDefaultByShell())
-            m_xmit.Send(CMD_REBOOT);
+            taken = m_xmit.Send(CMD_REBOOT) && taken;
         m_model.StoreAsDefault = 0;
     }
     if (RebootAfterWrite) {
-        m_xmit.Send(CMD_REBOOT);
+        taken = m_xmit.Send(CMD_REBOOT) && taken;
         RebootAfterWrite = 0;
     }
+    return taken;
 }
 
 void ConfigSynchronizer::PanelTimerTick(bool poll)

@@ -40,6 +40,11 @@ public:
     // One tick of the panel timer; poll is false for the final tick of a
     // deactivation, which writes but does not poll.
     void PanelTimerTick(bool poll);
+    // The write of a tick whose countdown ran out: encodes the model, writes
+    // it, reads it back and serves the factory-default store and the reboot
+    // asked for. True when the device took every request (the panel does
+    // not look; the CLI reports it).
+    bool WriteModel();
     // Makes the first poll after linking count as a change for the first
     // serviceCount inputs.
     void MarkStatusUnseen(int serviceCount);
@@ -58,7 +63,6 @@ public:
     DeviceStatus LastStatus;
 
 private:
-    void WriteModel();
     void PollStatus();
 
     CXmit &m_xmit;

@@ -1,5 +1,6 @@
 #include "config/factorydefault.h"
 
+#include "config/configmodel.h"
 #include "link/cxmit.h"
 #include "link/deviceoperations.h"
 
@@ -34,17 +35,25 @@ std::optional<QByteArray> ReadWholeFile(const QString &path)
     return contents;
 }
 
-void StoreByShell(CXmit &xmit, const QString &localLogo)
+bool StoreByShell(CXmit &xmit, const QString &localLogo)
 {
-    DeviceShell(xmit, QStringLiteral("cp /LENADU/current16.cfg /LENADU/default16.cfg"));
-    DeviceShell(xmit, QStringLiteral("mount /dev/mmcblk0p1 /mnt"));
+    bool taken = DeviceShell(xmit, QStringLiteral("cp /LENADU/current16.cfg /LENADU/default16.cfg"));
+    taken = DeviceShell(xmit, QStringLiteral("mount /dev/mmcblk0p1 /mnt")) && taken;
+    // The upload's result is not looked at: without a logo beside the tool
+    // the device keeps the one it has.
     UploadDeviceFile(xmit, localLogo, QStringLiteral("/mnt/logo.dg1"));
-    DeviceShell(xmit, QStringLiteral("umount /mnt"));
-    DeviceShell(xmit, QStringLiteral("sync"));
-    xmit.Send(CMD_REBOOT);
+    taken = DeviceShell(xmit, QStringLiteral("umount /mnt")) && taken;
+    taken = DeviceShell(xmit, QStringLiteral("sync")) && taken;
+    return xmit.Send(CMD_REBOOT) && taken;
 }
 
 } // namespace
+
+void RequestFactoryDefault(ConfigModel &model)
+{
+    model.CommitCountdown = 1;
+    model.StoreAsDefault = 1;
+}
 
 bool UploadDeviceFile(CXmit &xmit, const QString &localPath, const QString &devicePath)
 {
@@ -56,21 +65,19 @@ bool UploadDeviceFile(CXmit &xmit, const QString &localPath, const QString &devi
     return WriteDeviceFile(xmit, devicePath, *contents);
 }
 
-void StoreFactoryDefault(CXmit &xmit, const DeviceIdentity &identity, const QString &programFolder,
+bool StoreFactoryDefault(CXmit &xmit, const DeviceIdentity &identity, const QString &programFolder,
                          const QString &logoName)
 {
     const QString localLogo = LocalLogoPath(programFolder, logoName);
     const HardwareProfile profile = identity.Profile();
-    if (profile.StoresDefaultByShell()) {
-        StoreByShell(xmit, localLogo);
-        return;
-    }
-    xmit.Send(CMD_SAVE_DEFAULT);
+    if (profile.StoresDefaultByShell())
+        return StoreByShell(xmit, localLogo);
+    const bool taken = xmit.Send(CMD_SAVE_DEFAULT);
     const std::optional<quint16> block = profile.LogoFlashBlock();
     if (!block)
-        return;
+        return taken;
     const std::optional<QByteArray> logo = ReadWholeFile(localLogo);
     if (!logo)
-        return;
-    WriteFlashArea(xmit, *block, *logo);
+        return taken;
+    return WriteFlashArea(xmit, *block, *logo) && taken;
 }

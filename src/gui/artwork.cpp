@@ -70,6 +70,30 @@ QIcon LogButtonIcon()
     return QIcon(pixmap);
 }
 
+QIcon EdidRepairIcon()
+{
+    // Two quavers joined by a beam: the sound the repair brings back.
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(30, 30, 30);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ink);
+    painter.drawEllipse(QRectF(1.5, 10.5, 5, 4));
+    painter.drawEllipse(QRectF(9.5, 9.0, 5, 4));
+    painter.fillRect(QRectF(5.5, 2.5, 1.3, 10), ink);
+    painter.fillRect(QRectF(13.5, 1.0, 1.3, 10), ink);
+    QPainterPath beam;
+    beam.moveTo(5.5, 2.5);
+    beam.lineTo(14.8, 1.0);
+    beam.lineTo(14.8, 3.5);
+    beam.lineTo(5.5, 5.0);
+    beam.closeSubpath();
+    painter.fillPath(beam, ink);
+    return QIcon(pixmap);
+}
+
 QPixmap ApplicationPixmap(int size)
 {
     // A modulator box with an antenna and a signal wave.

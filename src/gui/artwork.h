@@ -11,6 +11,8 @@ QPixmap SendLampImage();
 QPixmap WriteLampImage();
 QPixmap WarningTriangleImage();
 QIcon LogButtonIcon();
+// The EDID repair button's musical note, 16 x 16.
+QIcon EdidRepairIcon();
 QPixmap ApplicationPixmap(int size);
 QIcon ApplicationIcon();
 // A round clock face showing ten past ten, size x size pixels.

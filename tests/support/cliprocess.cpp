@@ -2,10 +2,13 @@
 
 #include <QProcess>
 
-CliResult RunCli(const QStringList &arguments, int timeoutMs, const QProcessEnvironment &environment)
+CliResult RunCli(const QStringList &arguments, int timeoutMs, const QProcessEnvironment &environment,
+                 const QString &workingFolder)
 {
     QProcess process;
     process.setProcessEnvironment(environment);
+    if (!workingFolder.isEmpty())
+        process.setWorkingDirectory(workingFolder);
     process.start(QStringLiteral(RERUDAD_CLI), arguments);
     CliResult result;
     if (!process.waitForFinished(timeoutMs)) {

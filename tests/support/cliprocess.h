@@ -12,5 +12,7 @@ struct CliResult
     QString err;
 };
 
+// Runs in workingFolder when given (the CLI's program folder), else here.
 CliResult RunCli(const QStringList &arguments, int timeoutMs = 30000,
-                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+                 const QString &workingFolder = {});

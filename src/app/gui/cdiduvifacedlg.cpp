@@ -34,6 +34,7 @@ CDiduvIfaceDlg::CDiduvIfaceDlg(CXmit &xmit, const StartupValues &startup, QWidge
       m_watchTimer([this] { OnTimer(ConnectionSupervisor::WatchTimer); })
 {
     setObjectName(QStringLiteral("mainWindow"));
+    m_panel->setSupervisor(&m_supervisor);
     connect(m_strip, &CInfo::logDownloadRequested, this, &CDiduvIfaceDlg::DownloadLogs);
 }
 

@@ -5,6 +5,8 @@
 #include "app/sidefiles.h"
 #include "auxiliary/texttable.h"
 #include "link/cxmit.h"
+#include "panel/gui/manufacturerpage.h"
+#include "panel/gui/miscpage.h"
 #include "panel/gui/multiplexpage.h"
 #include "panel/gui/ownerdrawntabbar.h"
 #include "panel/gui/servicepage.h"
@@ -43,7 +45,8 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
       m_serviceTabs(new OwnerDrawnTabBar(this)),
       m_multiplexPage(new CMultiplexPage(*this)),
       m_servicePage(new CServicePage(*this)),
-      m_usbPage(new CUsbPage(*this))
+      m_usbPage(new CUsbPage(*this)),
+      m_manufacturerPage(new CManufacturerPage(*this))
 {
     setObjectName(QStringLiteral("settingsPanel"));
     m_pageTabs->setObjectName(QStringLiteral("pageTabs"));
@@ -52,6 +55,8 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
     m_pages[MultiplexPage] = m_multiplexPage;
     m_pages[ServicePage] = m_servicePage;
     m_pages[UsbPage] = m_usbPage;
+    m_pages[MiscPage] = new CMiscPage(*this);
+    m_pages[ManufacturerPage] = m_manufacturerPage;
     for (int index = 0; index < PageCount; ++index) {
         if (!m_pages[index])
             m_pages[index] = new SettingsPage(this);
@@ -286,4 +291,9 @@ QString CSetting::OverlayLogoText(const ConfigModel &) const
 void CSetting::SetOverlayLogoText(ConfigModel &, const QString &text)
 {
     m_usbPage->setOverlayLogoText(text);
+}
+
+QString CSetting::LogoListText(const ConfigModel &) const
+{
+    return m_manufacturerPage->logoListText();
 }

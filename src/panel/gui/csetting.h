@@ -10,7 +10,9 @@
 
 #include <array>
 
+class CManufacturerPage;
 class CMultiplexPage;
+class ConnectionSupervisor;
 class CServicePage;
 class CUsbPage;
 class CXmit;
@@ -36,6 +38,9 @@ public:
     // Layout scale measured by the main window before BuildPanel.
     void setDisplayScale(double displayRatio, double displayScale);
     void setStatusStrip(StatusStrip *strip) { m_sync.Strip = strip; }
+    // The supervisor the device actions ask for a firmware reload or an
+    // EDID repair.
+    void setSupervisor(ConnectionSupervisor *supervisor) { m_supervisor = supervisor; }
 
     void BuildPanel();
     // Reads the linked device's configuration and, when that succeeds, shows
@@ -67,6 +72,10 @@ public:
     HardwareProfile profile() const { return m_sync.Identity.Profile(); }
     // The channels the SERVICE page offers as service names.
     const ChannelList &channelList() const;
+    ConnectionSupervisor *supervisor() const { return m_supervisor; }
+    StatusStrip *statusStrip() const { return m_sync.Strip; }
+    // The codec's way to the controls that stand for model members.
+    CodecControls &codecControls() { return *this; }
 
     int CurrentPage = -1;
     int CurrentMux = 0;
@@ -80,11 +89,13 @@ private:
     void RefreshScheduleList() override;
     void RefreshMediaStatus() override;
     void ShowDeviceClock(const DeviceDateTime &clock) override;
-    // The codec's controls: the USB page's media file field and logo box.
+    // The codec's controls: the USB page's media file field and logo box,
+    // the MANUFACTURER page's logo list.
     QString MediaFileText(const ConfigModel &model) const override;
     void SetMediaFileText(ConfigModel &model, const QString &text) override;
     QString OverlayLogoText(const ConfigModel &model) const override;
     void SetOverlayLogoText(ConfigModel &model, const QString &text) override;
+    QString LogoListText(const ConfigModel &model) const override;
 
     QColor pageTabColour(int index) const;
     bool pageHasContent(int index) const;
@@ -94,6 +105,7 @@ private:
     const StartupValues &m_startup;
     ConfigModel m_model;
     ConfigSynchronizer m_sync;
+    ConnectionSupervisor *m_supervisor = nullptr;
     GatedTimer m_panelTimer;
     double m_displayRatio = 1.0;
     double m_displayScale = 1.0;
@@ -104,4 +116,5 @@ private:
     CMultiplexPage *m_multiplexPage;
     CServicePage *m_servicePage;
     CUsbPage *m_usbPage;
+    CManufacturerPage *m_manufacturerPage;
 };

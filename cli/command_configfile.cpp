@@ -1,0 +1,101 @@
+#include "clicommand.h"
+#include "configexchange.h"
+#include "devicechoice.h"
+
+#include "auxiliary/beep.h"
+#include "config/configfile.h"
+#include "config/configsync.h"
+#include "config/factorydefault.h"
+#include "link/cxmit.h"
+
+#include <QDir>
+
+// Configuration files as the SAVE and LOAD buttons of the MANUFACTURER page
+// write and read them, and the factory-default store.
+
+namespace {
+
+// The beeps that tell a desktop user of a failure stay silent here: the
+// exit status and the line on stderr tell it.
+class QuietBeeps
+{
+public:
+    QuietBeeps() : m_previous(SetBeepSink({})) {}
+    ~QuietBeeps() { SetBeepSink(m_previous); }
+
+private:
+    BeepSink m_previous;
+};
+
+// Writes the model as the panel's timer does once its countdown runs out,
+// with the factory-default store the model asks for (the logo comes from the
+// "logos" folder of the current directory, the program folder).
+int WriteWithFactoryDefault(CliContext &context, CXmit &xmit, ConfigModel &model)
+{
+    PageRefresh noPages;
+    ConfigSynchronizer sync(xmit, model, noPages);
+    sync.Identity = xmit.Identity;
+    sync.ProgramFolder = QDir::currentPath();
+    if (!sync.WriteModel()) {
+        return context.fail(ExitDeviceFailure,
+                            xmit.LinkLost ? QStringLiteral("no reply from the device during the write")
+                                          : QStringLiteral("the device did not take the configuration or its "
+                                                           "storing as factory default"));
+    }
+    return ExitSuccess;
+}
+
+} // namespace
+
+int CliConfigSave(CliContext &context)
+{
+    const QuietBeeps quiet;
+    CXmit xmit;
+    if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
+        return status;
+    ConfigModel model = LinkedModel(xmit.Identity);
+    if (!ReadDeviceConfiguration(context, xmit, model))
+        return ExitDeviceFailure;
+    const QString path = context.arguments[0];
+    if (WriteConfigFile(path, xmit.Identity, model) != ConfigFileOutcome::Saved) {
+        return context.fail(ExitDeviceFailure, QStringLiteral("%1 %2")
+                                                   .arg(ConfigFileStatusText(ConfigFileOutcome::WriteError), path));
+    }
+    return ExitSuccess;
+}
+
+int CliConfigLoad(CliContext &context)
+{
+    const QuietBeeps quiet;
+    CXmit xmit;
+    if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
+        return status;
+    // The file is read into the model the device's configuration filled, as
+    // in the panel; nothing is written before the decoder accepts it.
+    ConfigModel model = LinkedModel(xmit.Identity);
+    if (!ReadDeviceConfiguration(context, xmit, model))
+        return ExitDeviceFailure;
+    const QString path = context.arguments[0];
+    switch (ReadConfigFile(path, xmit.Identity, model)) {
+    case ConfigFileOutcome::Loaded:
+        return WriteWithFactoryDefault(context, xmit, model);
+    case ConfigFileOutcome::ReadError:
+        return context.fail(ExitUsage, QStringLiteral("%1 %2").arg(
+                                           ConfigFileStatusText(ConfigFileOutcome::ReadError), path));
+    default:
+        return context.fail(ExitUsage, ConfigFileStatusText(ConfigFileOutcome::NotCompatible));
+    }
+}
+
+int CliFactoryDefault(CliContext &context)
+{
+    const QuietBeeps quiet;
+    CXmit xmit;
+    if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
+        return status;
+    ConfigModel model = LinkedModel(xmit.Identity);
+    if (!ReadDeviceConfiguration(context, xmit, model))
+        return ExitDeviceFailure;
+    RequestFactoryDefault(model);
+    return WriteWithFactoryDefault(context, xmit, model);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "panel/gui/pagecontrols.h"
+#include "panel/gui/settingspage.h"
+
+#include <array>
+
+class CSetting;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+// The MANUFACTURER page: what is set once per unit (reference, default
+// country, hardware type, logo, MAC address, capabilities) and the row of
+// action buttons. Its content shows only in advanced or manufacturer mode.
+class CManufacturerPage : public SettingsPage
+{
+    Q_OBJECT
+
+public:
+    explicit CManufacturerPage(CSetting &panel);
+
+    void BuildPage() override { BuildManufacturerPage(); }
+    void ShowPage(bool visible) override { ShowManufacturerPage(visible); }
+    void EnablePage() override { EnableManufacturerPage(); }
+    void FillPage() override { FillManufacturerPage(); }
+    void CommitPage() override { CommitManufacturerPage(); }
+
+    void BuildManufacturerPage();
+    void ShowManufacturerPage(bool visible);
+    void EnableManufacturerPage();
+    void FillManufacturerPage();
+    void CommitManufacturerPage();
+    // The country is kept twice in the record; both follow the list.
+    void ChooseDefaultCountry();
+
+    const PageControls &controls() const { return m_controls; }
+    // The logo named in the logo list, typed or chosen: the logo the next
+    // factory-default store and a saved file take.
+    QString logoListText() const;
+
+private:
+    void buildActionButtons();
+    // The buttons' actions.
+    void SaveConfiguration();
+    void LoadConfiguration();
+    void SetFactoryDefault();
+    void SetClock();
+    void ReloadFirmware();
+    void Reset();
+    void TakeSnapshot();
+
+    CSetting &m_panel;
+    PageControls m_controls;
+    QLineEdit *m_reference = nullptr;
+    QComboBox *m_country = nullptr;
+    QComboBox *m_hardwareType = nullptr;
+    QComboBox *m_logoList = nullptr;
+    std::array<QLineEdit *, 6> m_mac{};
+    QCheckBox *m_hdcp = nullptr;
+    QCheckBox *m_playRecUsb = nullptr;
+    QCheckBox *m_infrared = nullptr;
+    QCheckBox *m_capability4K = nullptr;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "panel/gui/pagecontrols.h"
+#include "panel/gui/settingspage.h"
+
+class CSetting;
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+
+// The MISC. page: 4K mode, infrared remote frequency, PCM volume from HDMI,
+// H.264 profile, VBR and strict CBR, and the EDID repair button.
+class CMiscPage : public SettingsPage
+{
+    Q_OBJECT
+
+public:
+    explicit CMiscPage(CSetting &panel);
+
+    void BuildPage() override { BuildMiscPage(); }
+    void EnablePage() override { EnableMiscPage(); }
+    void FillPage() override { FillMiscPage(); }
+    void CommitPage() override { CommitMiscPage(); }
+
+    void BuildMiscPage();
+    void EnableMiscPage();
+    void FillMiscPage();
+    void CommitMiscPage();
+    // A new 4K mode takes effect only after a reboot: the write that follows
+    // is followed by CMD_REBOOT.
+    void Choose4KMode();
+    void RequestEdidRepair();
+
+    const PageControls &controls() const { return m_controls; }
+
+private:
+    CSetting &m_panel;
+    PageControls m_controls;
+    QComboBox *m_mode4K = nullptr;
+    QComboBox *m_irFrequency = nullptr;
+    QComboBox *m_pcmVolume = nullptr;
+    QComboBox *m_h264Profile = nullptr;
+    QCheckBox *m_allowVbr = nullptr;
+    QCheckBox *m_strictCbr = nullptr;
+    QPushButton *m_edidRepair = nullptr;
+};
