@@ -104,6 +104,9 @@ int main(int argc, char **argv)
     const QCommandLineOption formatPeriodOption(QStringLiteral("format-period"), QStringLiteral("Seconds between changes of the input picture format (default 0, never)."), QStringLiteral("S"), QStringLiteral("0"));
     const QCommandLineOption autoModeOption(QStringLiteral("auto-mode"), QStringLiteral("Automatic player mode 0 to 5 while the player is stopped (default 0)."), QStringLiteral("N"), QStringLiteral("0"));
     parser.addOptions({mediaDirOption, logoDirOption, formatPeriodOption, autoModeOption});
+    const QCommandLineOption failChunkOption(QStringLiteral("fail-firmware-chunk"), QStringLiteral("Refuse the N-th data request of the firmware transfers, once (header and checksum chunks count)."), QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption failEndOption(QStringLiteral("fail-firmware-end"), QStringLiteral("Refuse the end request of the first main firmware transfer, once."));
+    parser.addOptions({failChunkOption, failEndOption});
     parser.process(app);
 
     bool ok = true;
@@ -140,8 +143,15 @@ int main(int argc, char **argv)
         return Fail(QStringLiteral("--auto-mode takes 0 to 5"));
     statusOptions.autoMode = quint8(autoMode);
 
+    SimFirmwareFaults firmwareFaults;
+    firmwareFaults.failChunk = parser.value(failChunkOption).toInt(&ok);
+    if (!ok || firmwareFaults.failChunk < 0)
+        return Fail(QStringLiteral("--fail-firmware-chunk takes a request number from 1"));
+    firmwareFaults.failEnd = parser.isSet(failEndOption);
+
     SimDevice device(identity, std::move(faults));
     device.setStatusOptions(statusOptions);
+    device.setFirmwareFaults(firmwareFaults);
     if (parser.isSet(recordOption)) {
         QByteArray record;
         QString error;

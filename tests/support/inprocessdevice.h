@@ -19,6 +19,7 @@ public:
         int versionByte = 14;
         int minor = 0;
         QStringList faults; // rules as --fault takes them, "CMD_GET_STATUS:silence"
+        SimFirmwareFaults firmwareFaults;
     };
 
     // Time-outs and device delays are multiplied by this: 2.5 s become 25 ms.
