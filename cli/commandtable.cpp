@@ -12,6 +12,7 @@ int CliStatus(CliContext &context);
 int CliDecode(CliContext &context);
 int CliEncode(CliContext &context);
 int CliDiscover(CliContext &context);
+int CliFirmwareUpgrade(CliContext &context);
 
 namespace {
 
@@ -32,6 +33,8 @@ const QList<CliOption> &CliOptions()
         {S("--code"), S("N"), S("the hardware code of the device the record is for")},
         {S("--version"), S("V"), S("its firmware version byte (default 0)")},
         {S("--seconds"), S("N"), S("how long to listen (default 3)")},
+        {S("--folder"), S("DIR"), S("the folder of the firmware files (default: firmware/ in the current directory)")},
+        {S("--force"), {}, S("write the newest firmware file even when the device runs that version")},
         {S("--help"), {}, S("describe the tool, or the command it follows")},
     };
     return options;
@@ -54,6 +57,9 @@ const QList<CliCommand> &CliCommands()
          S("build the record of that hardware from a model JSON and write it to OUT"), CliEncode},
         {{S("discover")}, {}, {{S("--seconds")}}, false,
          S("list the devices heard on the network, one \"ID ADDRESS\" line each"), CliDiscover},
+        {{S("firmware"), S("upgrade")}, {}, {{S("--folder")}, {S("--force")}}, true,
+         S("install newer firmware files (family image, then main image) and reboot the device"),
+         CliFirmwareUpgrade},
     };
     return commands;
 }

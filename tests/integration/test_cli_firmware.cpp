@@ -1,0 +1,109 @@
+// rerudad-cli firmware upgrade as a process against the simulated device.
+
+#include "cliprocess.h"
+#include "devsimprocess.h"
+#include "firmwarefiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CliResult Upgrade(const DevSimProcess &device, const QString &folder, const QStringList &more = {})
+{
+    return RunCli(QStringList{QStringLiteral("firmware"), QStringLiteral("upgrade"), QStringLiteral("--device"),
+                              device.tcpDevice(), QStringLiteral("--folder"), folder}
+                  + more);
+}
+
+QString IdentifiedVersion(const DevSimProcess &device)
+{
+    return RunCli({QStringLiteral("identify"), QStringLiteral("--device"), device.serialDevice()}).out;
+}
+
+TEST(CliFirmware, UpgradesWithProgressOnStderrAndTheDeviceRunsTheNewVersion)
+{
+    DevSimProcess device;
+    ASSERT_TRUE(device.start({.code = 132, .versionByte = 14}));
+    QTemporaryDir folder;
+    WriteFirmwareFile(folder.path(), QStringLiteral("DUNASA"), 15, TaggedFirmwareImage(1025, 15));
+
+    const CliResult result = Upgrade(device, folder.path());
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.out.isEmpty());
+    const QStringList lines = result.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("upgrade to release  1.5"), QStringLiteral("40 % (512 of 1025 bytes)"),
+                                  QStringLiteral("90 % (1024 of 1025 bytes)"),
+                                  QStringLiteral("100 % (1025 of 1025 bytes)"), QStringLiteral("WAIT. DO NOT POWER OFF..."),
+                                  QStringLiteral("Rebooting..."), QStringLiteral("DUNASA firmware version 15 written"),
+                                  QStringLiteral("the device reboots with its new firmware")}));
+    EXPECT_TRUE(IdentifiedVersion(device).contains(QStringLiteral("\"FirmwareVersionByte\":15")));
+}
+
+TEST(CliFirmware, DigestMismatchExitsOneWithBothDigestsAndSendsNothing)
+{
+    DevSimProcess device;
+    ASSERT_TRUE(device.start({.code = 142, .versionByte = 7, .minor = 3}));
+    QTemporaryDir folder;
+    // The family image is good; the main image's name carries another digest.
+    WriteFirmwareFile(folder.path(), QStringLiteral("POKAFA"), 5, TaggedFirmwareImage(700, 5));
+    const QByteArray main = TaggedFirmwareImage(600, 8);
+    WriteFirmwareFile(folder.path(), QStringLiteral("KUDARO"), 8, main, NamedDigestCase::Wrong);
+
+    const CliResult result = Upgrade(device, folder.path());
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, QStringLiteral("rerudad-cli: MD5 Error") + ReferenceMd5(main) + ReferenceMd5(main + "other")
+                              + QStringLiteral("\n"));
+    EXPECT_EQ(device.commandsLogged(), QStringList{QStringLiteral("CMD_IDENTIFY")});
+}
+
+TEST(CliFirmware, NothingDueExitsZeroAndForceWritesTheSameVersionAgain)
+{
+    DevSimProcess device;
+    ASSERT_TRUE(device.start({.code = 158, .versionByte = 15}));
+    QTemporaryDir folder;
+    WriteFirmwareFile(folder.path(), QStringLiteral("NONODO"), 15, TaggedFirmwareImage(2000, 15));
+
+    const CliResult idle = Upgrade(device, folder.path());
+    EXPECT_EQ(idle.exitCode, 0);
+    EXPECT_EQ(idle.err, QStringLiteral("nothing to upgrade: no newer firmware for NONODO in %1\n").arg(folder.path()));
+    EXPECT_EQ(device.commandsLogged(), QStringList{QStringLiteral("CMD_IDENTIFY")});
+
+    const CliResult forced = Upgrade(device, folder.path(), {QStringLiteral("--force")});
+    EXPECT_EQ(forced.exitCode, 0) << forced.err.toStdString();
+    EXPECT_TRUE(forced.err.contains(QStringLiteral("NONODO firmware version 15 written\n")));
+    EXPECT_TRUE(device.commandsLogged().contains(QStringLiteral("CMD_REBOOT")));
+}
+
+TEST(CliFirmware, FailedTransferExitsOneWithWriteError)
+{
+    DevSimProcess device;
+    ASSERT_TRUE(device.start({.code = 132, .versionByte = 14,
+                              .extraArguments = {QStringLiteral("--fail-firmware-chunk"), QStringLiteral("3")}}));
+    QTemporaryDir folder;
+    WriteFirmwareFile(folder.path(), QStringLiteral("DUNASA"), 15, TaggedFirmwareImage(3000, 15));
+
+    const CliResult result = Upgrade(device, folder.path());
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("\nwrite error !\n")));
+    EXPECT_TRUE(result.err.endsWith(QStringLiteral("rerudad-cli: the firmware transfer failed: the device refused "
+                                                   "or did not answer a request\n")));
+    EXPECT_FALSE(device.commandsLogged().contains(QStringLiteral("CMD_REBOOT")));
+}
+
+TEST(CliFirmware, AFolderThatCannotBeListedIsAUsageError)
+{
+    DevSimProcess device;
+    ASSERT_TRUE(device.start());
+    QTemporaryDir folder;
+    const QString missing = QDir(folder.path()).filePath(QStringLiteral("missing"));
+    const CliResult result = Upgrade(device, missing);
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err,
+              QStringLiteral("rerudad-cli: the firmware folder %1 does not exist or cannot be read\n").arg(missing));
+    EXPECT_TRUE(device.commandsLogged().isEmpty());
+}
+
+} // namespace
