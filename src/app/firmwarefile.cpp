@@ -62,7 +62,7 @@ QString NamedDigest(const QString &path)
 QString FileMd5(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return {};
     QCryptographicHash hash(QCryptographicHash::Md5);
     QByteArray piece(FirmwareHashPiece, Qt::Uninitialized);
@@ -74,14 +74,6 @@ QString FileMd5(const QString &path)
             break;
         hash.addData(QByteArrayView(piece.constData(), count));
     }
-    return HexDigest(hash);
-}
-
-QString Md5Hex(const QByteArray &bytes)
-{
-    QCryptographicHash hash(QCryptographicHash::Md5);
-    for (qsizetype offset = 0; offset < bytes.size(); offset += FirmwareHashPiece)
-        hash.addData(QByteArrayView(bytes.constData() + offset, std::min<qsizetype>(FirmwareHashPiece, bytes.size() - offset)));
     return HexDigest(hash);
 }
 
@@ -142,6 +134,22 @@ QString FirmwareProblemText(const FirmwareImage &image)
 
 namespace {
 
+// Reads the whole of bytes from file, feeding each piece to the hash while
+// it is fresh in the cache; false when the file ended early or goes on.
+bool ReadHashed(QFile &file, QByteArray &bytes, QCryptographicHash &hash)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 count = file.read(bytes.data() + done, std::min<qint64>(FirmwareHashPiece, bytes.size() - done));
+        if (count <= 0)
+            return false;
+        hash.addData(QByteArrayView(bytes.constData() + done, count));
+        done += count;
+    }
+    char more = 0;
+    return file.read(&more, 1) == 0;
+}
+
 bool SizeFits(qint64 size, int skippedBytes)
 {
     return size > skippedBytes && size <= MaxFirmwareImageSize;
@@ -174,16 +182,17 @@ FirmwareImage FindFirmwareFile(const QString &folder, const QString &label, cons
 
     // The file is read once, and the digest is taken of the bytes read: a
     // file replaced after its check cannot slip through unchecked. The size
-    // is checked before anything is allocated.
+    // is checked before anything is allocated, and a file that shrank or
+    // grew while it was read is not the one that was measured.
     QFile file(chosen.Path);
+    QCryptographicHash hash(QCryptographicHash::Md5);
     bool read = false;
-    if (file.open(QIODevice::ReadOnly)) {
+    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         image.FileSize = file.size();
         if (!SizeFits(image.FileSize, skippedBytes))
             return Refused(image, FirmwareFileProblem::BadSize);
-        image.Bytes = file.read(image.FileSize);
-        // A file that shrank or grew while it was read is not the one checked.
-        read = image.Bytes.size() == image.FileSize && file.atEnd();
+        image.Bytes = QByteArray(image.FileSize, Qt::Uninitialized);
+        read = ReadHashed(file, image.Bytes, hash);
         file.close();
     }
     if (oneTime)
@@ -192,7 +201,7 @@ FirmwareImage FindFirmwareFile(const QString &folder, const QString &label, cons
         return Refused(image, FirmwareFileProblem::Unreadable);
 
     if (!oneTime) {
-        image.ComputedDigest = Md5Hex(image.Bytes);
+        image.ComputedDigest = HexDigest(hash);
         image.ExpectedDigest = NamedDigest(chosen.Path);
         if (image.ComputedDigest != image.ExpectedDigest)
             return Refused(image, FirmwareFileProblem::DigestMismatch);

@@ -36,8 +36,6 @@ QString NamedDigest(const QString &path);
 // The MD5 digest of the whole file as 32 upper-case hex digits, read in
 // 16384-byte pieces; empty when the file cannot be opened or read.
 QString FileMd5(const QString &path);
-// The same digest of bytes already in memory, fed in the same pieces.
-QString Md5Hex(const QByteArray &bytes);
 
 // The "*.bin" files of a folder, sorted by name (by character code, case
 // first), so that "the first file listed" is the same on every file system.

@@ -68,12 +68,10 @@ TEST(FileMd5, MatchesTheReferenceDigestsAcrossPieceBoundaries)
     EXPECT_EQ(FileMd5(Touch(folder.path(), QStringLiteral("abc"), "abc")), QStringLiteral("900150983CD24FB0D6963F7D28E17F72"));
     EXPECT_EQ(FileMd5(Touch(folder.path(), QStringLiteral("million"), QByteArray(1000000, 'a'))),
               QStringLiteral("7707D6AE4E027C70EEA2A935C2296F21"));
-    EXPECT_EQ(Md5Hex(QByteArray(1000000, 'a')), QStringLiteral("7707D6AE4E027C70EEA2A935C2296F21"));
     // Exactly one piece, and one byte more.
     for (int size : {16384, 16385}) {
         const QByteArray bytes = TaggedFirmwareImage(size, 1);
         EXPECT_EQ(FileMd5(Touch(folder.path(), QStringLiteral("piece"), bytes)), ReferenceMd5(bytes)) << size;
-        EXPECT_EQ(Md5Hex(bytes), ReferenceMd5(bytes)) << size;
     }
     EXPECT_TRUE(FileMd5(folder.filePath(QStringLiteral("missing"))).isEmpty());
     EXPECT_TRUE(FileMd5(folder.path()).isEmpty()); // a folder is no file
@@ -133,7 +131,7 @@ protected:
 TEST_F(FindFirmwareFileTest, ReadsTheNewestFileAndSetsAnEmptyProgressBarOverIt)
 {
     const QByteArray old = TaggedFirmwareImage(700, 12);
-    const QByteArray newest = TaggedFirmwareImage(1025, 15);
+    const QByteArray newest = TaggedFirmwareImage(2 * 16384 + 5, 15); // three hashed pieces
     WriteFirmwareFile(folder.path(), QStringLiteral("DUNASA"), 12, old);
     const QString path = WriteFirmwareFile(folder.path(), QStringLiteral("DUNASA"), 15, newest);
     const FirmwareImage image = find(QStringLiteral("DUNASA"));
@@ -141,7 +139,7 @@ TEST_F(FindFirmwareFileTest, ReadsTheNewestFileAndSetsAnEmptyProgressBarOverIt)
     EXPECT_EQ(image.Version, 15);
     EXPECT_EQ(image.Path, path);
     EXPECT_EQ(image.Bytes, newest);
-    EXPECT_EQ(strip.progress, (QList<int>{0, 1025}));
+    EXPECT_EQ(strip.progress, (QList<int>{0, 2 * 16384 + 5}));
     EXPECT_TRUE(prompts.Messages.isEmpty());
 }
 
@@ -180,7 +178,7 @@ TEST_F(FindFirmwareFileTest, OneTimeImageIsTakenWithoutDigestAndDeleted)
 TEST_F(FindFirmwareFileTest, FilesWithoutAnImageAreRefusedWithAMessage)
 {
     // Empty, no longer than the skipped family header, larger than any image.
-    Touch(folder.path(), QStringLiteral("DUNASA_15_") + Md5Hex({}) + QStringLiteral(".bin"), "");
+    Touch(folder.path(), QStringLiteral("DUNASA_15_D41D8CD98F00B204E9800998ECF8427E.bin"), "");
     const FirmwareImage empty = find(QStringLiteral("DUNASA"));
     EXPECT_EQ(empty.Problem, FirmwareFileProblem::BadSize);
     EXPECT_EQ(empty.Version, 0);
