@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray document(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
 
     ConfigModel model;
-    model.ApplyHardwareLimits(identity.HardwareCode);
+    model.ApplyHardwareLimits(identity.Profile());
     const ConfigModel before = model;
     QJsonObject json;
     QString error;
