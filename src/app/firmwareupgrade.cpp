@@ -11,6 +11,11 @@
 
 namespace {
 
+// The image header chunk: these four bytes, then the image size as a 32-bit
+// little-endian number.
+constexpr char FirmwareImageMagic[4] = {'\x50', '\x46', '\x5A', '\x4A'};
+// Family images go in flash data requests of this size.
+constexpr int FamilyChunkSize = 512;
 // The device's fourth identification byte when it holds no valid family firmware.
 constexpr int NoFamilyFirmware = 255;
 constexpr int UpgradeOfferShownMs = 10000;
@@ -40,6 +45,16 @@ QByteArray ChecksumChunk(const QByteArray &image)
     return chunk;
 }
 
+// "upgrade to release " and the version, as "%s %d" or, where the version
+// holds major x 10 + minor, "%s %d.%d".
+QString ReleaseText(bool versionHoldsMinor, int version)
+{
+    const QString release = GetText(TXT_UPGRADE_TO_RELEASE) + QLatin1Char(' ');
+    if (versionHoldsMinor)
+        return release + QStringLiteral("%1.%2").arg(version / 10).arg(version % 10);
+    return release + QString::number(version);
+}
+
 // The view's window takes no input for as long as this lives.
 class InputDisabled
 {
@@ -58,14 +73,6 @@ private:
 FirmwareUpgrade::FirmwareUpgrade(CXmit &xmit, StatusStrip &strip, FirmwareUpgradeView &view, QString firmwareFolder)
     : m_xmit(xmit), m_strip(strip), m_view(view), m_folder(std::move(firmwareFolder))
 {
-}
-
-QString FirmwareUpgrade::releaseText(bool versionHoldsMinor, int version) const
-{
-    const QString release = GetText(TXT_UPGRADE_TO_RELEASE) + QLatin1Char(' ');
-    if (versionHoldsMinor)
-        return release + QStringLiteral("%1.%2").arg(version / 10).arg(version % 10);
-    return release + QString::number(version);
 }
 
 FirmwareImage FirmwareUpgrade::find(const QString &label, bool mainImage)
@@ -148,7 +155,7 @@ bool FirmwareUpgrade::sendMainImage(const HardwareProfile &profile, const Firmwa
     // at: it judges the image by them and answers the end request.
     if (profile.FirmwareNeedsImageHeader())
         FlashWrite(m_xmit, ImageHeaderChunk(image.size()));
-    m_strip.ShowStatus(releaseText(profile.VersionByteHoldsMinor(), image.Version), false, UpgradeOfferShownMs);
+    m_strip.ShowStatus(ReleaseText(profile.VersionByteHoldsMinor(), image.Version), false, UpgradeOfferShownMs);
     upgraded = 1;
 
     const int size = image.size();
@@ -193,7 +200,7 @@ int FirmwareUpgrade::FamilyFirmwareCheck()
     int result = 0;
     if (FlashBegin(m_xmit, profile.FamilyFlashBlock())) {
         result = 1;
-        m_strip.ShowStatus(QStringLiteral("HW : ") + releaseText(profile.FamilyVersionHoldsMinor(), image.Version),
+        m_strip.ShowStatus(QStringLiteral("HW : ") + ReleaseText(profile.FamilyVersionHoldsMinor(), image.Version),
                            false, UpgradeOfferShownMs);
         const InputDisabled disabled(m_view);
         const bool sent = sendFamilyImage(profile, image);

@@ -10,11 +10,6 @@ class CXmit;
 class HardwareProfile;
 class StatusStrip;
 
-// The image header chunk: these four bytes, then the image size as a 32-bit
-// little-endian number.
-inline constexpr char FirmwareImageMagic[4] = {'\x50', '\x46', '\x5A', '\x4A'};
-// Family images go in flash data requests of this size.
-inline constexpr int FamilyChunkSize = 512;
 // Supervisor ticks the device is given to reboot after an upgrade.
 inline constexpr int RebootTicks = 20;
 
@@ -71,7 +66,6 @@ private:
     bool sendMainImage(const HardwareProfile &profile, const FirmwareImage &image, int &upgraded);
     bool sendFamilyImage(const HardwareProfile &profile, const FirmwareImage &image);
     void writeFamilyVersionRecord(const HardwareProfile &profile, int version);
-    QString releaseText(bool versionHoldsMinor, int version) const;
 
     CXmit &m_xmit;
     StatusStrip &m_strip;
