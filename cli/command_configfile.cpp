@@ -2,7 +2,6 @@
 #include "configexchange.h"
 #include "devicechoice.h"
 
-#include "auxiliary/beep.h"
 #include "config/configfile.h"
 #include "config/configsync.h"
 #include "config/factorydefault.h"
@@ -14,18 +13,6 @@
 // write and read them, and the factory-default store.
 
 namespace {
-
-// The beeps that tell a desktop user of a failure stay silent here: the
-// exit status and the line on stderr tell it.
-class QuietBeeps
-{
-public:
-    QuietBeeps() : m_previous(SetBeepSink({})) {}
-    ~QuietBeeps() { SetBeepSink(m_previous); }
-
-private:
-    BeepSink m_previous;
-};
 
 // Writes the model as the panel's timer does once its countdown runs out,
 // with the factory-default store the model asks for (the logo comes from the
@@ -49,7 +36,6 @@ int WriteWithFactoryDefault(CliContext &context, CXmit &xmit, ConfigModel &model
 
 int CliConfigSave(CliContext &context)
 {
-    const QuietBeeps quiet;
     CXmit xmit;
     if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
         return status;
@@ -66,7 +52,6 @@ int CliConfigSave(CliContext &context)
 
 int CliConfigLoad(CliContext &context)
 {
-    const QuietBeeps quiet;
     CXmit xmit;
     if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
         return status;
@@ -89,7 +74,6 @@ int CliConfigLoad(CliContext &context)
 
 int CliFactoryDefault(CliContext &context)
 {
-    const QuietBeeps quiet;
     CXmit xmit;
     if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
         return status;

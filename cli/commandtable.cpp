@@ -21,6 +21,7 @@ int CliDecode(CliContext &context);
 int CliEncode(CliContext &context);
 int CliDiscover(CliContext &context);
 int CliLogs(CliContext &context);
+int CliFirmwareUpgrade(CliContext &context);
 
 namespace {
 
@@ -44,6 +45,8 @@ const QList<CliOption> &CliOptions()
         {S("--verbose"), {}, S("trace the link on stderr: every frame sent and received, attempts, time-outs")},
         {S("--quiet"), {}, S("no progress on stderr, only failures")},
         {S("--json"), {}, S("print one JSON array of {\"Id\", \"Address\"} objects instead")},
+        {S("--folder"), S("DIR"), S("the folder of the firmware files (default: firmware/ in the current directory)")},
+        {S("--force"), {}, S("write the newest firmware file even when the device runs that version")},
         {S("--help"), {}, S("describe the tool, or the command it follows")},
     };
     return options;
@@ -87,6 +90,9 @@ const QList<CliCommand> &CliCommands()
          S("list the devices heard on the network, one \"ID ADDRESS\" line each"), CliDiscover},
         {{S("logs")}, {S("FILE")}, {{S("--quiet")}}, true,
          S("download the device's two logs, the older one first, and append them to FILE"), CliLogs},
+        {{S("firmware"), S("upgrade")}, {}, {{S("--folder")}, {S("--force")}, {S("--quiet")}}, true,
+         S("install newer firmware files (family image, then main image) and reboot the device"),
+         CliFirmwareUpgrade},
     };
     return commands;
 }

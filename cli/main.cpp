@@ -5,6 +5,9 @@
 #include "clicommand.h"
 #include "commandline.h"
 
+#include "auxiliary/beep.h"
+#include "auxiliary/userprompts.h"
+
 #include <QCoreApplication>
 #include <QMutex>
 
@@ -21,6 +24,25 @@ void SayMessage(QtMsgType type, const QMessageLogContext &origin, const QString 
     Speaking->say(qFormatLogMessage(type, origin, message));
 }
 
+// The questions the shared operations ask a desktop user: here the message
+// is a line on stderr like the tool's own, a question is answered Cancel
+// (nothing irreversible happens unasked) and no file is chosen.
+class CliPrompts final : public UserPrompts
+{
+public:
+    explicit CliPrompts(CliContext &context) : m_context(context) {}
+
+    PromptAnswer ShowMessage(const MessagePrompt &prompt) override
+    {
+        m_context.say(prompt.Text);
+        return prompt.Buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+    }
+    QString AskFileName(const FilePrompt &) override { return {}; }
+
+private:
+    CliContext &m_context;
+};
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -34,6 +56,11 @@ int main(int argc, char **argv)
     CliContext context(out, err);
     Speaking = &context;
     qInstallMessageHandler(SayMessage);
+    CliPrompts prompts(context);
+    const ScopedPrompts promptsOnStderr(prompts);
+    // The beeps that tell a desktop user of a failure stay silent: the exit
+    // status and the line on stderr tell it here.
+    const ScopedBeepSink quietBeeps({});
     const CommandLine line = ParseCommandLine(app.arguments().mid(1));
     int status = ExitSuccess;
     switch (line.outcome) {

@@ -125,6 +125,9 @@ int main(int argc, char **argv)
     parser.addOptions({mediaDirOption, logoDirOption, formatPeriodOption, autoModeOption, snapshotOption});
     const QCommandLineOption deviceFileOption(QStringLiteral("device-file"), QStringLiteral("Serve the local FILE as the device file PATH, such as /logFile.0 (repeatable)."), QStringLiteral("PATH=FILE"));
     parser.addOption(deviceFileOption);
+    const QCommandLineOption failChunkOption(QStringLiteral("fail-firmware-chunk"), QStringLiteral("Refuse the N-th data request of the firmware transfers, once (header and checksum chunks count)."), QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption failEndOption(QStringLiteral("fail-firmware-end"), QStringLiteral("Refuse the end request of the first main firmware transfer, once."));
+    parser.addOptions({failChunkOption, failEndOption});
     parser.process(app);
 
     bool ok = true;
@@ -161,8 +164,15 @@ int main(int argc, char **argv)
         return Fail(QStringLiteral("--auto-mode takes 0 to 5"));
     statusOptions.autoMode = quint8(autoMode);
 
+    SimFirmwareFaults firmwareFaults;
+    firmwareFaults.failChunk = parser.value(failChunkOption).toInt(&ok);
+    if (!ok || firmwareFaults.failChunk < 0)
+        return Fail(QStringLiteral("--fail-firmware-chunk takes a request number from 1"));
+    firmwareFaults.failEnd = parser.isSet(failEndOption);
+
     SimDevice device(identity, std::move(faults));
     device.setStatusOptions(statusOptions);
+    device.setFirmwareFaults(firmwareFaults);
     if (parser.isSet(recordOption)) {
         QByteArray record;
         QString error;

@@ -9,11 +9,14 @@
 #include <cmath>
 #include <fcntl.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr int TrailingNoiseDelayMs = 50;
+// How much earlier than due a reply's timer is armed.
+constexpr int TimerSlackMs = 2;
 
 // Line noise after a reply: bytes that look like reply headers and checks
 // but hold no 0x02, so they can never start a frame. A tool that missed them
@@ -102,6 +105,17 @@ void PtyLink::writeMaster(const QByteArray &bytes)
         return;
 }
 
+void PtyLink::sleepUntil(double dueMs) const
+{
+    for (;;) {
+        const double remainingMs = dueMs - double(m_clock.nsecsElapsed()) / 1e6;
+        if (remainingMs <= 0)
+            return;
+        const timespec pause{0, long(remainingMs * 1e6)};
+        ::nanosleep(&pause, nullptr);
+    }
+}
+
 void PtyLink::answer(quint8 requestClass, const QByteArray &payload)
 {
     const SimResponse response = m_device.handle(QStringLiteral("pty"), requestClass, payload);
@@ -111,16 +125,21 @@ void PtyLink::answer(quint8 requestClass, const QByteArray &payload)
     const double now = double(m_clock.nsecsElapsed()) / 1e6;
     const double sendAt = std::max(m_lineFreeAtMs, now) + response.delayMs;
     m_lineFreeAtMs = sendAt + double(response.lineBytes.size()) * byteTimeMs();
-    const int waitMs = int(std::ceil(m_lineFreeAtMs - now));
+    const double dueMs = m_lineFreeAtMs;
     const QByteArray bytes = response.lineBytes;
-    auto send = [this, bytes] {
+    auto send = [this, bytes, dueMs] {
+        // Timers keep whole milliseconds and may fire late: armed a little
+        // short, they leave the last fraction to a sleep, so that the reply
+        // goes out when a real line would have delivered its last byte.
+        sleepUntil(dueMs);
         writeMaster(bytes);
         if (m_trailingNoise) {
             QTimer::singleShot(TrailingNoiseDelayMs, this, [this] { writeMaster(TrailingNoise()); });
         }
     };
-    if (waitMs <= 0)
+    const int timerMs = int(std::floor(dueMs - now)) - TimerSlackMs;
+    if (timerMs <= 0)
         send();
     else
-        QTimer::singleShot(waitMs, Qt::PreciseTimer, this, send);
+        QTimer::singleShot(timerMs, Qt::PreciseTimer, this, send);
 }

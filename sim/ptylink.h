@@ -35,6 +35,8 @@ private:
     void writeMaster(const QByteArray &bytes);
     void answer(quint8 requestClass, const QByteArray &payload);
     double byteTimeMs() const;
+    // Sleeps until the link's clock reads dueMs (a fraction of a millisecond).
+    void sleepUntil(double dueMs) const;
 
     SimDevice &m_device;
     RequestStream m_stream;

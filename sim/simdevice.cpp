@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -50,12 +51,25 @@ QByteArray WithWrongCheck(const QByteArray &frame)
 } // namespace
 
 SimDevice::SimDevice(SimIdentity identity, FaultPlan faults)
-    : m_identity(identity), m_faults(std::move(faults)), m_status(identity.code, identity.versionByte)
+    : m_identity(identity), m_faults(std::move(faults)),
+      m_firmware(HardwareProfile::Of(identity.code, identity.versionByte, identity.minor), {}),
+      m_status(identity.code, identity.versionByte)
 {
     m_uptime.start();
     m_configRecord = DefaultConfigRecord(identity.code, identity.versionByte);
     m_files.insert(QStringLiteral("/logFile.0"), GeneratedLog(QStringLiteral("logFile.0"), 120));
     m_files.insert(QStringLiteral("/logFile"), GeneratedLog(QStringLiteral("logFile"), 40));
+}
+
+void SimDevice::setStatusOptions(const SimStatusOptions &options)
+{
+    m_statusOptions = options;
+    m_status.setOptions(options);
+}
+
+void SimDevice::setFirmwareFaults(const SimFirmwareFaults &faults)
+{
+    m_firmware = SimFirmware(HardwareProfile::Of(m_identity.code, m_identity.versionByte, m_identity.minor), faults);
 }
 
 bool SimDevice::openRequestLog(const QString &path)
@@ -155,8 +169,8 @@ std::optional<QByteArray> SimDevice::answer(quint8 requestClass, const QByteArra
     switch (requestClass) {
     case 0x10:
         return identification();
-    case 0x20: // reboot
-        m_playerCommand = 3;
+    case 0x20:
+        reboot();
         return QByteArray();
     case 0x30:
         if (payload.size() != 1 || quint8(payload[0]) < 1 || quint8(payload[0]) > 3)
@@ -189,6 +203,15 @@ std::optional<QByteArray> SimDevice::answer(quint8 requestClass, const QByteArra
     default:
         return std::nullopt;
     }
+}
+
+void SimDevice::reboot()
+{
+    m_playerCommand = 3;
+    // The device comes back with the firmware it took, and reports its status as that firmware does.
+    m_firmware.reboot(m_identity.versionByte, m_identity.minor);
+    m_status = SimStatus(m_identity.code, m_identity.versionByte);
+    m_status.setOptions(m_statusOptions);
 }
 
 QByteArray SimDevice::identification() const
@@ -253,24 +276,30 @@ std::optional<QByteArray> SimDevice::answerFlash(const QByteArray &payload)
 {
     if (payload.isEmpty())
         return std::nullopt;
+    const bool firmware = m_flashBlock >= 0 && m_firmware.isFirmwareArea(m_flashBlock);
     switch (quint8(payload[0])) {
     case 0:
         if (payload.size() < 3)
             return std::nullopt;
         m_flashBlock = quint8(payload[1]) | quint8(payload[2]) << 8;
         m_flashData.clear();
+        if (m_firmware.isFirmwareArea(m_flashBlock))
+            m_firmware.beginArea(m_flashBlock);
         return QByteArray();
     case 5:
-        if (m_flashBlock < 0 || payload.size() > 513)
+        if (m_flashBlock < 0 || payload.size() > 513 || (firmware && !m_firmware.writeArea(payload.mid(1))))
             return std::nullopt;
         m_flashData.append(payload.mid(1));
         return QByteArray();
-    case 2:
+    case 2: {
         if (m_flashBlock < 0)
             return std::nullopt;
-        m_flashAreas.insert(m_flashBlock, m_flashData);
-        m_flashBlock = -1;
+        const int block = std::exchange(m_flashBlock, -1);
+        if (firmware && !m_firmware.endArea())
+            return std::nullopt;
+        m_flashAreas.insert(block, m_flashData);
         return QByteArray();
+    }
     default:
         return std::nullopt;
     }
@@ -282,18 +311,19 @@ std::optional<QByteArray> SimDevice::answerFirmware(const QByteArray &payload)
         return std::nullopt;
     switch (quint8(payload[0])) {
     case 0:
-        m_firmwareImage.clear();
+        m_firmware.beginTransfer();
         return QByteArray();
     case 1: {
         if (payload.size() < 4 || payload.size() > 4 + 2048)
             return std::nullopt;
-        const qsizetype offset = quint8(payload[1]) << 16 | quint8(payload[2]) << 8 | quint8(payload[3]);
-        if (offset != m_firmwareImage.size())
+        const quint32 offset = quint8(payload[1]) << 16 | quint8(payload[2]) << 8 | quint8(payload[3]);
+        if (!m_firmware.writeBlock(offset, payload.mid(4)))
             return std::nullopt;
-        m_firmwareImage.append(payload.mid(4));
         return QByteArray();
     }
     case 2:
+        if (!m_firmware.endTransfer())
+            return std::nullopt;
         return QByteArray();
     default:
         return std::nullopt;

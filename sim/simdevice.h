@@ -1,6 +1,7 @@
 #pragma once
 
 #include "faultplan.h"
+#include "simfirmware.h"
 #include "simstatus.h"
 
 #include <QByteArray>
@@ -41,7 +42,9 @@ public:
     bool openRequestLog(const QString &path);
     // Serves this record, taken as it is, in place of the default one.
     void setConfigRecord(const QByteArray &record) { m_configRecord = record; }
-    void setStatusOptions(const SimStatusOptions &options) { m_status.setOptions(options); }
+    void setStatusOptions(const SimStatusOptions &options);
+    // Firmware transfer faults, before the first transfer.
+    void setFirmwareFaults(const SimFirmwareFaults &faults);
     // Puts a file on the device (replacing one of that path), such as a log.
     void setFile(const QString &path, const QByteArray &contents) { m_files.insert(path, contents); }
     // The configuration record as the device holds it (the last one written).
@@ -58,7 +61,11 @@ public:
     // What flash programming and the firmware transfer stored, for tests:
     // the device itself never reads them back.
     QByteArray flashArea(int block) const { return m_flashAreas.value(block); }
-    QByteArray firmwareImage() const { return m_firmwareImage; }
+    // The last main and family images the device took whole.
+    QByteArray firmwareImage() const { return m_firmware.mainImage(); }
+    QByteArray familyImage() const { return m_firmware.familyImage(); }
+    // What the device reports when it is identified.
+    const SimIdentity &identity() const { return m_identity; }
 
 private:
     // The request last carried out and its answer. Until a good reply has
@@ -83,6 +90,7 @@ private:
     std::optional<QByteArray> answerFirmware(const QByteArray &payload);
     std::optional<QByteArray> answerPanel(const QByteArray &payload);
     QByteArray identification() const;
+    void reboot();
     QByteArray snapshot() const;
     QDateTime clock() const;
     void log(const QString &linkName, const QString &command, const QByteArray &payload, const char *outcome);
@@ -103,10 +111,11 @@ private:
     int m_flashBlock = -1;
     QByteArray m_flashData;
     QMap<int, QByteArray> m_flashAreas;
-    QByteArray m_firmwareImage;
+    SimFirmware m_firmware;
     QStringList m_shellCommands;
     std::optional<QByteArray> m_snapshotPicture;
     qint64 m_clockOffsetMs = 0;
     quint8 m_playerCommand = 3;
+    SimStatusOptions m_statusOptions;
     SimStatus m_status;
 };

@@ -4,14 +4,13 @@
 #include "auxiliary/texttable.h"
 #include "link/cxmit.h"
 
-ConnectionSupervisor::ConnectionSupervisor(CXmit &xmit, StatusStrip &strip, SupervisedWindow &window)
+ConnectionSupervisor::ConnectionSupervisor(CXmit &xmit, StatusStrip &strip, SupervisedWindow &window,
+                                           QString firmwareFolder)
     : FirmwareCheck([this] {
-          // Without firmware files there is nothing to install; a reload
-          // request is spent all the same, or the link would drop forever.
-          ForceReload = false;
-          return 0;
+          FirmwareUpgrade upgrade(m_xmit, m_strip, m_window, m_firmwareFolder);
+          return upgrade.FirmwareCheck(ForceReload, UpgradeCountdown);
       }),
-      m_xmit(xmit), m_strip(strip), m_window(window)
+      m_xmit(xmit), m_strip(strip), m_window(window), m_firmwareFolder(std::move(firmwareFolder))
 {
 }
 

@@ -1,19 +1,21 @@
 #pragma once
 
+#include "app/firmwareupgrade.h"
+
+#include <QString>
+
 #include <functional>
 
 class CXmit;
 class StatusStrip;
 
 // The main window's part in the supervisor: its layout, the strip's warning
-// image and log button, and the settings panel.
-class SupervisedWindow
+// image and log button, the settings panel, and what a firmware upgrade
+// shows (the warning image, the window disabled while an image is sent).
+class SupervisedWindow : public FirmwareUpgradeView
 {
 public:
-    virtual ~SupervisedWindow() = default;
-
     virtual void UpdateTitleAndLayout(bool withPanel) = 0;
-    virtual void ShowWarningImage(bool visible) = 0;
     virtual void EnableLogButton(bool enabled) = 0;
     // Reads the device's configuration and shows the panel; false when the
     // configuration could not be read.
@@ -38,15 +40,17 @@ public:
         int delayMs;
     };
 
-    ConnectionSupervisor(CXmit &xmit, StatusStrip &strip, SupervisedWindow &window);
+    // Firmware files are looked for in firmwareFolder; empty: none.
+    ConnectionSupervisor(CXmit &xmit, StatusStrip &strip, SupervisedWindow &window, QString firmwareFolder);
 
     // Returns 1 when a device is linked and the panel is active, else 0.
     int SupervisorStep();
     NextTimer OnSearchTimer();
     NextTimer OnWatchTimer();
 
-    // Checks the device's firmware and upgrades it when a newer file exists;
-    // non-zero when an upgrade was made or attempted. Clears ForceReload.
+    // Checks the device's firmware and upgrades it when a newer file exists
+    // (FirmwareUpgrade); non-zero when an upgrade was made or attempted.
+    // Clears ForceReload and sets UpgradeCountdown. Tests may replace it.
     std::function<int()> FirmwareCheck;
 
     // Ticks during which the device is expected to reboot after an upgrade.
@@ -60,4 +64,5 @@ private:
     CXmit &m_xmit;
     StatusStrip &m_strip;
     SupervisedWindow &m_window;
+    QString m_firmwareFolder;
 };

@@ -123,16 +123,3 @@ bool WriteFlashArea(CXmit &xmit, quint16 block, const QByteArray &data, const Tr
     }
     return sent && FlashEnd(xmit);
 }
-
-bool TransferFirmware121(CXmit &xmit, const QByteArray &image, const TransferProgress &progress)
-{
-    if (!xmit.Send(CMD_FW_BEGIN))
-        return false;
-    for (qsizetype offset = 0; offset < image.size(); offset += FirmwareBlockChunk) {
-        if (!xmit.SendDataBlock(quint32(offset), image.mid(offset, FirmwareBlockChunk)))
-            return false;
-        if (progress)
-            progress(qMin<qint64>(offset + FirmwareBlockChunk, image.size()), image.size());
-    }
-    return xmit.Send(CMD_FW_END);
-}

@@ -20,7 +20,6 @@ inline constexpr int MaxShellLineLength = DevicePayloadBuffer - 1;
 inline constexpr int FileWriteChunk = 400;
 inline constexpr int FileReadChunk = 2048;
 inline constexpr int FlashChunk = 512;
-inline constexpr int FirmwareBlockChunk = 2048;
 
 // Appends the low byte of each UTF-16 unit and a 0 byte; returns the count.
 int ToDeviceString(const QString &text, QByteArray &destination);
@@ -56,7 +55,3 @@ DeviceFileRead ReadDeviceFile(CXmit &xmit, const QString &devicePath, QIODevice 
 // Programs a flash area: begin with its block, 512-byte data requests, end.
 bool WriteFlashArea(CXmit &xmit, quint16 block, const QByteArray &data,
                     const TransferProgress &progress = {});
-
-// The firmware transfer of hardware code 121: begin, 2048-byte data blocks
-// at their byte offsets, end.
-bool TransferFirmware121(CXmit &xmit, const QByteArray &image, const TransferProgress &progress = {});

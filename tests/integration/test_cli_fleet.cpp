@@ -78,8 +78,7 @@ TEST(CliDiscoverJson, OneArrayOfIdAndAddressObjects)
 // The README's example, word for word: every unit heard is backed up into
 // backup/ID.json, eight at a time.
 const char *const BackupExample = R"(mkdir -p backup
-build/rerudad-cli discover | xargs -P 8 -L 1 sh -c '
-  case "$0" in *[!A-Za-z0-9.-]*) echo "skipped unit $0: not a plain file name" >&2; exit 1;; esac
+build/rerudad-cli discover | grep -E '^[A-Za-z0-9.-]+ [0-9.]+$' | xargs -P 8 -L 1 sh -c '
   build/rerudad-cli --device "tcp:$1" config get > "backup/$0.json" || { rm -f "backup/$0.json"; exit 1; }'
 )";
 

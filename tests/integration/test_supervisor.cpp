@@ -7,6 +7,8 @@
 #include "auxiliary/statusstrip.h"
 #include "link/cxmit.h"
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,6 +26,7 @@ struct RecordingWindow : SupervisedWindow
 {
     void UpdateTitleAndLayout(bool withPanel) override { calls << (withPanel ? "layout+panel" : "layout"); }
     void ShowWarningImage(bool visible) override { warning = visible; }
+    void EnableMainWindow(bool enabled) override { calls << (enabled ? "enable" : "disable"); }
     void EnableLogButton(bool enabled) override { logButton = enabled; }
     bool ActivatePanel() override
     {
@@ -48,7 +51,8 @@ protected:
     CXmit xmit;
     RecordingStrip strip;
     RecordingWindow window;
-    ConnectionSupervisor supervisor{xmit, strip, window};
+    QTemporaryDir firmwareFolder;
+    ConnectionSupervisor supervisor{xmit, strip, window, firmwareFolder.path()};
 };
 
 TEST_F(SupervisorTest, SearchWithoutDeviceWaitsAndRetriesEverySecond)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "qtprinting.h"
+
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "qtprinting.h"
+
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>

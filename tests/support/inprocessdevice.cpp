@@ -35,6 +35,7 @@ InProcessDevice::InProcessDevice(const Options &options)
       m_portPath(QStringLiteral("inprocess:%1").arg(++DevicesMade))
 {
     m_device.openRequestLog(m_folder.filePath(QStringLiteral("requests.log")));
+    m_device.setFirmwareFaults(options.firmwareFaults);
 }
 
 void InProcessDevice::plugInto(CXmit &xmit)

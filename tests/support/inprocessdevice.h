@@ -1,5 +1,7 @@
 #pragma once
 
+#include "qtprinting.h"
+
 #include "simdevice.h"
 
 #include <QStringList>
@@ -19,6 +21,7 @@ public:
         int versionByte = 14;
         int minor = 0;
         QStringList faults; // rules as --fault takes them, "CMD_GET_STATUS:silence"
+        SimFirmwareFaults firmwareFaults;
     };
 
     // Time-outs and device delays are multiplied by this: 2.5 s become 25 ms.

@@ -143,10 +143,40 @@ TEST(SimDevice, SecondAttemptsAfterSpoiledRepliesStoreAndReadNothingTwice)
         const QByteArray prefix = Bytes({int(offset >> 16), int(offset >> 8), int(offset)});
         ASSERT_TRUE(tool.accepted(CMD_FW_DATA, prefix + image.mid(offset, 2048))) << offset;
     }
+    ASSERT_TRUE(tool.accepted(CMD_FW_END));
     EXPECT_EQ(device.firmwareImage(), image);
 
     // The seed spoils enough replies for every kind of request to be sent again.
     EXPECT_GE(tool.secondAttempts(), 8);
+}
+
+TEST(SimDevice, RunsTheImagesItTookOnlyAfterTheReboot)
+{
+    SimDevice device(SimIdentity{121, 23, 0}, FaultPlan{});
+    Tool tool(device);
+    const QByteArray image = QByteArray(3000, 'I') + "DEVSIM-FIRMWARE" + char(25) + QByteArray(100, 'J');
+    ASSERT_TRUE(tool.accepted(CMD_FW_BEGIN));
+    ASSERT_TRUE(tool.accepted(CMD_FW_DATA, Bytes({0, 0, 0}) + image.left(2048)));
+    // Out of order: refused, and the transfer is spoiled.
+    EXPECT_FALSE(tool.accepted(CMD_FW_DATA, Bytes({0, 0x10, 0}) + image.mid(2048)));
+    EXPECT_FALSE(tool.accepted(CMD_FW_END));
+
+    ASSERT_TRUE(tool.accepted(CMD_FW_BEGIN));
+    ASSERT_TRUE(tool.accepted(CMD_FW_DATA, Bytes({0, 0, 0}) + image.left(2048)));
+    ASSERT_TRUE(tool.accepted(CMD_FW_DATA, Bytes({0, 0x08, 0}) + image.mid(2048)));
+    ASSERT_TRUE(tool.accepted(CMD_FW_END));
+    EXPECT_EQ(tool.request(CMD_IDENTIFY).payload, Bytes({121, 23, 0, 0}));
+    ASSERT_TRUE(tool.accepted(CMD_REBOOT));
+    EXPECT_EQ(tool.request(CMD_IDENTIFY).payload, Bytes({121, 25, 0, 0}));
+
+    // A family version record (code 128: block 990) becomes the fourth byte.
+    SimDevice family(SimIdentity{128, 3, 1}, FaultPlan{});
+    Tool familyTool(family);
+    ASSERT_TRUE(familyTool.accepted(CMD_FLASH_BEGIN, Le16(990)));
+    ASSERT_TRUE(familyTool.accepted(CMD_FLASH_DATA, Bytes({4})));
+    ASSERT_TRUE(familyTool.accepted(CMD_FLASH_END));
+    ASSERT_TRUE(familyTool.accepted(CMD_REBOOT));
+    EXPECT_EQ(familyTool.request(CMD_IDENTIFY).payload, Bytes({128, 3, 0, 4}));
 }
 
 TEST(SimDevice, DelayedReplyMakesTheSameRequestASecondAttemptUntilItArrives)

@@ -29,7 +29,7 @@ CDiduvIfaceDlg::CDiduvIfaceDlg(CXmit &xmit, const StartupValues &startup, QWidge
       m_startup(startup),
       m_panel(new CSetting(xmit, startup, this)),
       m_strip(new CInfo(this)),
-      m_supervisor(xmit, *m_strip, *this),
+      m_supervisor(xmit, *m_strip, *this, startup.FirmwareFolder),
       m_searchTimer([this] { OnTimer(ConnectionSupervisor::SearchTimer); }),
       m_watchTimer([this] { OnTimer(ConnectionSupervisor::WatchTimer); })
 {
@@ -94,6 +94,13 @@ void CDiduvIfaceDlg::UpdateTitleAndLayout(bool withPanel)
 void CDiduvIfaceDlg::ShowWarningImage(bool visible)
 {
     m_strip->ShowWarningImage(visible);
+}
+
+void CDiduvIfaceDlg::EnableMainWindow(bool enabled)
+{
+    // Disabled, the window still paints: the progress bar moves while each
+    // chunk's reply is awaited.
+    setEnabled(enabled);
 }
 
 void CDiduvIfaceDlg::EnableLogButton(bool enabled)

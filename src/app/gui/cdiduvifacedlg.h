@@ -41,6 +41,7 @@ protected:
 private:
     void UpdateTitleAndLayout(bool withPanel) override;
     void ShowWarningImage(bool visible) override;
+    void EnableMainWindow(bool enabled) override;
     void EnableLogButton(bool enabled) override;
     bool ActivatePanel() override;
     void DeactivatePanel(bool linkLost) override;
