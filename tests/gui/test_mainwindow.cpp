@@ -99,7 +99,8 @@ TEST_F(MainWindowTest, LampsLightOnExchanges)
     ASSERT_TRUE(waitForTitle(QStringLiteral(" (H132[84]-1.4)")));
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->statusStrip()->sendLampLit(); }, 2000));
     EXPECT_FALSE(window->statusStrip()->writeLampLit());
-    window->panel()->MarkChanged();
+    // A write on the next panel tick, as a factory default asks for.
+    window->panel()->model().CommitCountdown = 1;
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->statusStrip()->writeLampLit(); }, 5000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window->statusStrip()->writeLampLit(); }, 2000));
 }
