@@ -35,11 +35,9 @@ int CliConfigSet(CliContext &context)
         return ExitUsage;
 
     CXmit xmit;
-    if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
+    ConfigModel model;
+    if (const int status = LinkAndReadConfiguration(context, xmit, model); status != ExitSuccess)
         return status;
-    ConfigModel model = LinkedModel(xmit.Identity);
-    if (!ReadDeviceConfiguration(context, xmit, model))
-        return ExitDeviceFailure;
     QString error;
     if (!ApplyModelJson(json, model, error))
         return context.fail(ExitUsage, error);

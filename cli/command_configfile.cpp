@@ -1,6 +1,5 @@
 #include "clicommand.h"
 #include "configexchange.h"
-#include "devicechoice.h"
 
 #include "config/configfile.h"
 #include "config/configsync.h"
@@ -37,11 +36,9 @@ int WriteWithFactoryDefault(CliContext &context, CXmit &xmit, ConfigModel &model
 int CliConfigSave(CliContext &context)
 {
     CXmit xmit;
-    if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
+    ConfigModel model;
+    if (const int status = LinkAndReadConfiguration(context, xmit, model); status != ExitSuccess)
         return status;
-    ConfigModel model = LinkedModel(xmit.Identity);
-    if (!ReadDeviceConfiguration(context, xmit, model))
-        return ExitDeviceFailure;
     const QString path = context.arguments[0];
     if (WriteConfigFile(path, xmit.Identity, model) != ConfigFileOutcome::Saved) {
         return context.fail(ExitDeviceFailure, QStringLiteral("%1 %2")
@@ -52,14 +49,12 @@ int CliConfigSave(CliContext &context)
 
 int CliConfigLoad(CliContext &context)
 {
-    CXmit xmit;
-    if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
-        return status;
     // The file is read into the model the device's configuration filled, as
     // in the panel; nothing is written before the decoder accepts it.
-    ConfigModel model = LinkedModel(xmit.Identity);
-    if (!ReadDeviceConfiguration(context, xmit, model))
-        return ExitDeviceFailure;
+    CXmit xmit;
+    ConfigModel model;
+    if (const int status = LinkAndReadConfiguration(context, xmit, model); status != ExitSuccess)
+        return status;
     const QString path = context.arguments[0];
     switch (ReadConfigFile(path, xmit.Identity, model)) {
     case ConfigFileOutcome::Loaded:
@@ -75,11 +70,9 @@ int CliConfigLoad(CliContext &context)
 int CliFactoryDefault(CliContext &context)
 {
     CXmit xmit;
-    if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
+    ConfigModel model;
+    if (const int status = LinkAndReadConfiguration(context, xmit, model); status != ExitSuccess)
         return status;
-    ConfigModel model = LinkedModel(xmit.Identity);
-    if (!ReadDeviceConfiguration(context, xmit, model))
-        return ExitDeviceFailure;
     RequestFactoryDefault(model);
     return WriteWithFactoryDefault(context, xmit, model);
 }

@@ -1,4 +1,5 @@
 #include "configexchange.h"
+#include "devicechoice.h"
 
 #include "config/configcodec.h"
 #include "config/modeljson.h"
@@ -59,6 +60,14 @@ bool ReadDeviceConfiguration(CliContext &context, CXmit &xmit, ConfigModel &mode
     QByteArray record;
     return ReadDeviceRecord(context, xmit, record)
         && DecodeRecord(context, ExitDeviceFailure, record, xmit.Identity, model);
+}
+
+int LinkAndReadConfiguration(CliContext &context, CXmit &xmit, ConfigModel &model)
+{
+    if (const int status = LinkDevice(context, xmit); status != ExitSuccess)
+        return status;
+    model = LinkedModel(xmit.Identity);
+    return ReadDeviceConfiguration(context, xmit, model) ? ExitSuccess : ExitDeviceFailure;
 }
 
 bool EncodeRecord(CliContext &context, ExitStatus failure, const DeviceIdentity &identity,

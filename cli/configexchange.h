@@ -29,6 +29,10 @@ bool ReadDeviceRecord(CliContext &context, CXmit &xmit, QByteArray &record);
 // Reads and decodes the linked device's configuration.
 bool ReadDeviceConfiguration(CliContext &context, CXmit &xmit, ConfigModel &model);
 
+// Links the device the command line names and reads its configuration into
+// model; the exit status (ExitSuccess when both went well).
+int LinkAndReadConfiguration(CliContext &context, CXmit &xmit, ConfigModel &model);
+
 // Encodes the model for the identity; refused when its texts would not fit
 // a record.
 bool EncodeRecord(CliContext &context, ExitStatus failure, const DeviceIdentity &identity,
