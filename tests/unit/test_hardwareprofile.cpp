@@ -1,6 +1,8 @@
 // Every expectation here is written by hand, code by code, from the list of
 // models and the rules they follow; none is taken from the table under test.
 
+#include "acceptedcodes.h"
+
 #include "answeringprompts.h"
 
 #include "app/modellabel.h"
@@ -14,11 +16,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// The 34 accepted codes.
-const std::set<int> AllCodes{121, 128, 131, 132, 133, 134, 135, 136, 137, 138, 139, 140,
-                             141, 142, 143, 144, 145, 146, 147, 148, 149, 150, 151, 152,
-                             153, 154, 155, 156, 157, 158, 159, 176, 178, 192};
 
 using Rule = std::function<bool(const HardwareProfile &)>;
 

@@ -2,6 +2,8 @@
 // which controls each model and mode flag allows, the MAC address texts and
 // the logo list. Expectations are written by hand from the page tables.
 
+#include "acceptedcodes.h"
+
 #include "config/configmodel.h"
 #include "hardware/hardwareprofile.h"
 #include "panel/manufacturerpagerules.h"
@@ -16,10 +18,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const std::set<int> AllCodes{121, 128, 131, 132, 133, 134, 135, 136, 137, 138, 139, 140,
-                             141, 142, 143, 144, 145, 146, 147, 148, 149, 150, 151, 152,
-                             153, 154, 155, 156, 157, 158, 159, 176, 178, 192};
 
 TEST(MiscPageRules, ListsHoldTheTextsInModelOrder)
 {

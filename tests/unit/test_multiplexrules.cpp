@@ -1,6 +1,9 @@
 // The MULTIPLEX page's rules without widgets. Expected lists, substitutes,
 // limits and enable decisions are written by hand, code by code.
 
+#include "acceptedcodes.h"
+#include "configtestrecords.h"
+
 #include "panel/multiplexrules.h"
 
 #include <gtest/gtest.h>
@@ -10,15 +13,9 @@
 
 namespace {
 
-const std::set<int> AllCodes{121, 128, 131, 132, 133, 134, 135, 136, 137, 138, 139, 140,
-                             141, 142, 143, 144, 145, 146, 147, 148, 149, 150, 151, 152,
-                             153, 154, 155, 156, 157, 158, 159, 176, 178, 192};
-
 ConfigModel ModelFor(int code)
 {
-    ConfigModel model;
-    model.ApplyHardwareLimits(HardwareProfile::Of(code));
-    return model;
+    return ModelFor(Device(code));
 }
 
 // A page whose every field holds an acceptable value.
