@@ -15,6 +15,10 @@ class QWidget;
 class PageTest : public LinkedWindowTest
 {
 protected:
+    // Page tests look at controls and records, not at timing: the window's
+    // timers run fast.
+    PageTest() { useFastTimers(); }
+
     // The control of the panel with this object name; fails the test when missing.
     template <typename Control>
     Control *control(const char *name)

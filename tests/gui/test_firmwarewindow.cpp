@@ -86,6 +86,7 @@ TEST_F(FirmwareWindowTest, UpgradeMovesTheBarInADisabledWindowThenRelinksWithThe
 
 TEST_F(FirmwareWindowTest, ChunkFailureShowsWriteErrorAndTheNextStepRetries)
 {
+    useFastTimers();
     addFile(QStringLiteral("DUNASA"), 15, 4000);
     ASSERT_TRUE(process.start({.code = 132, .versionByte = 14,
                                .extraArguments = {QStringLiteral("--fail-firmware-chunk"), QStringLiteral("5")}}));
@@ -99,6 +100,7 @@ TEST_F(FirmwareWindowTest, ChunkFailureShowsWriteErrorAndTheNextStepRetries)
 
 TEST_F(FirmwareWindowTest, FirmwareReloadRewritesTheVersionTheDeviceRuns)
 {
+    useFastTimers();
     addFile(QStringLiteral("DUNASA"), 15, 3000);
     ASSERT_TRUE(process.start({.code = 132, .versionByte = 15}));
     open({process.ptyPath()});

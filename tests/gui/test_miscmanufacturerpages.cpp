@@ -47,6 +47,7 @@ class PagesTest : public LinkedWindowTest
 protected:
     PagesTest()
     {
+        useFastTimers();
         m_previousSink = SetBeepSink([this](int frequency, int duration) { beeps << frequency << duration; });
     }
     ~PagesTest() override { SetBeepSink(m_previousSink); }

@@ -74,6 +74,7 @@ void PutFiles(const QString &folder, const QStringList &names)
 class UsbPageTest : public LinkedWindowTest
 {
 protected:
+    UsbPageTest() { useFastTimers(); }
     ~UsbPageTest() override { LanguageIndex = 0; }
 
     // Links the window to a new in-process device, prepared first.

@@ -1,7 +1,7 @@
 // rerudad-cli config save, config load, factory-default, clock set, reboot,
 // edid-repair and snapshot as processes against the simulated device over
 // TCP and its pseudo-terminal: the files they write, what the device
-// received, and the exit statuses for refusal and silence. Records and
+// received, and the exit statuses for refusal. Records and
 // pictures are written by hand.
 
 #include "cliprocess.h"
@@ -128,12 +128,7 @@ TEST_F(CliActionTest, NoSnapshotFileWithoutAWholePicture)
     DevSimProcess refusing;
     ASSERT_TRUE(start(refusing, 159, 15, {"--fault", "CMD_SNAPSHOT:refuse"}));
     ExpectOneLineFailure(run(refusing, {"snapshot", path("refused")}, true), 1);
-
-    DevSimProcess silent;
-    ASSERT_TRUE(start(silent, 178, 15, {"--fault", "CMD_SNAPSHOT:silence"}));
-    const CliResult result = run(silent, {"snapshot", path("silent")});
-    ExpectOneLineFailure(result, 1);
-    EXPECT_TRUE(result.err.contains("no reply")) << result.err.toStdString();
+    // A silent device is in test_cli_silence.cpp, with the other commands.
 
     EXPECT_TRUE(QDir(folder.path()).entryList({"*.bmp"}, QDir::Files).isEmpty());
 }
@@ -249,14 +244,9 @@ TEST_F(CliActionTest, FactoryDefaultOnCode121StoresByShellAndRebootsTwice)
                                         "CMD_REBOOT -", "CMD_REBOOT -"}));
 }
 
-TEST_F(CliActionTest, FactoryDefaultWithoutAnswerIsExitOne)
+// A device that stops answering is in test_cli_silence.cpp.
+TEST_F(CliActionTest, RefusedFactoryDefaultIsExitOne)
 {
-    DevSimProcess device;
-    ASSERT_TRUE(start(device, 158, 15, {"--fault", "CMD_WRITE_CONFIG:silence"}));
-    const CliResult result = run(device, {"factory-default"});
-    ExpectOneLineFailure(result, 1);
-    EXPECT_FALSE(requests(device).join(' ').contains("CMD_SAVE_DEFAULT"));
-
     DevSimProcess refusing;
     ASSERT_TRUE(start(refusing, 158, 15, {"--fault", "CMD_SAVE_DEFAULT:refuse"}));
     ExpectOneLineFailure(run(refusing, {"factory-default"}, true), 1);

@@ -48,8 +48,7 @@ TEST(CliIdentify, FailuresExitOneAndSayWhichFailureItWas)
          {.extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_IDENTIFY:refuse")}}},
         {"the device reports hardware code 130, which this tool does not serve\n", {.code = 130}},
         {"the device reports firmware version byte 0\n", {.versionByte = 0}},
-        {"no reply to the identification request\n",
-         {.extraArguments = {QStringLiteral("--fault"), QStringLiteral("all:silence")}}},
+        // "no reply to the identification request" is in test_cli_silence.cpp.
     };
     for (const Case &testCase : cases) {
         DevSimProcess device;

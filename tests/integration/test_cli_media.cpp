@@ -41,19 +41,19 @@ TEST(CliMedia, PlayRecordAndStopReachThePlayer)
     EXPECT_EQ(MediaPayloads(device).value(3), QStringLiteral("01 ok"));
 }
 
-TEST(CliMedia, RefusalAndSilenceExitOne)
+// Silence is in test_cli_silence.cpp, with the other commands.
+TEST(CliMedia, RefusalExitsOne)
 {
-    for (const char *fault : {"CMD_MEDIA_CONTROL:refuse", "CMD_MEDIA_CONTROL:silence"}) {
-        DevSimProcess device;
-        ASSERT_TRUE(device.start({.code = 131, .extraArguments = {QStringLiteral("--fault"), QLatin1String(fault)}}));
-        const CliResult result =
-            RunCli({QStringLiteral("media"), QStringLiteral("stop"), QStringLiteral("--device"), device.tcpDevice()});
-        EXPECT_EQ(result.exitCode, 1) << fault;
-        EXPECT_TRUE(result.out.isEmpty()) << fault;
-        EXPECT_EQ(result.err.count(QLatin1Char('\n')), 1) << fault << result.err.toStdString();
-        EXPECT_TRUE(result.err.contains(QStringLiteral("media command"))) << result.err.toStdString();
-        EXPECT_FALSE(MediaPayloads(device).isEmpty()) << fault;
-    }
+    DevSimProcess device;
+    ASSERT_TRUE(device.start(
+        {.code = 131, .extraArguments = {QStringLiteral("--fault"), QStringLiteral("CMD_MEDIA_CONTROL:refuse")}}));
+    const CliResult result =
+        RunCli({QStringLiteral("media"), QStringLiteral("stop"), QStringLiteral("--device"), device.tcpDevice()});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_EQ(result.err.count(QLatin1Char('\n')), 1) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains(QStringLiteral("media command"))) << result.err.toStdString();
+    EXPECT_FALSE(MediaPayloads(device).isEmpty());
 }
 
 TEST(CliMedia, UsageErrorsSendNothing)

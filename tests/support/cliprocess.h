@@ -2,6 +2,7 @@
 
 #include "qtprinting.h"
 
+#include <QList>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
@@ -18,3 +19,7 @@ struct CliResult
 CliResult RunCli(const QStringList &arguments, int timeoutMs = 30000,
                  const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
                  const QString &workingFolder = {});
+
+// Runs several rerudad-cli processes at the same time, for cases that wait
+// out the link's real time-outs: the results in the order of the runs.
+QList<CliResult> RunClisTogether(const QList<QStringList> &argumentLists, int timeoutMs = 30000);
