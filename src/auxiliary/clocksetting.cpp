@@ -5,12 +5,15 @@
 namespace {
 
 constexpr int FirstValidYear = 1900;
+// The date pickers end with this year.
+constexpr int LastValidYear = 9999;
 
 } // namespace
 
 bool IsValidClock(const ClockFields &clock)
 {
-    return clock.Year >= FirstValidYear && QDate::isValid(clock.Year, clock.Month, clock.Day)
+    return clock.Year >= FirstValidYear && clock.Year <= LastValidYear
+        && QDate::isValid(clock.Year, clock.Month, clock.Day)
         && QTime::isValid(clock.Hour, clock.Minute, clock.Second);
 }
 

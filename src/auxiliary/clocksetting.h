@@ -21,9 +21,9 @@ struct ClockFields
     bool operator==(const ClockFields &) const = default;
 };
 
-// A real date and time from 1900 on, from which a point in time can be
-// built: the clock a device reports before its first poll (all zeros), or a
-// day such as 31 February, is not.
+// A real date and time from 1900 to 9999, which the date and time pickers
+// can show: the clock a device reports before its first poll (all zeros), a
+// day such as 31 February, or the year 40000 is not.
 bool IsValidClock(const ClockFields &clock);
 ClockFields ClockFieldsOf(const QDateTime &moment);
 

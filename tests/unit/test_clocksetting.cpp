@@ -18,6 +18,11 @@ TEST(ClockSetting, ValidClocks)
     EXPECT_FALSE(IsValidClock({2024, 1, 1, 24, 0, 0}));
     EXPECT_FALSE(IsValidClock({2024, 1, 1, 12, 60, 0}));
     EXPECT_FALSE(IsValidClock({2024, 1, 1, 12, 0, 60}));
+    // The pickers end with the year 9999: a later year could not be shown,
+    // and OK would send the picker's last day as a change.
+    EXPECT_TRUE(IsValidClock({9999, 12, 31, 23, 59, 59}));
+    EXPECT_FALSE(IsValidClock({10000, 1, 1, 12, 0, 0}));
+    EXPECT_FALSE(IsValidClock({0xFFFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
 TEST(ClockSetting, StartsFromTheDeviceClockOrElseFromNow)
@@ -27,6 +32,7 @@ TEST(ClockSetting, StartsFromTheDeviceClockOrElseFromNow)
     EXPECT_EQ(ClockDialogStart(device, now), device);
     EXPECT_EQ(ClockDialogStart(ClockFields{}, now), (ClockFields{2025, 3, 14, 15, 9, 26}));
     EXPECT_EQ(ClockDialogStart(ClockFields{2024, 2, 30, 10, 0, 0}, now), (ClockFields{2025, 3, 14, 15, 9, 26}));
+    EXPECT_EQ(ClockDialogStart(ClockFields{40000, 5, 1, 10, 15, 42}, now), (ClockFields{2025, 3, 14, 15, 9, 26}));
 }
 
 TEST(ClockSetting, OkKeepsAChangeWithSecondsZero)
