@@ -2,6 +2,7 @@
 
 #include "auxiliary/gui/crtc.h"
 #include "gui/artwork.h"
+#include "link/handlergate.h"
 #include "panel/gui/controlids.h"
 #include "panel/gui/controlvalues.h"
 #include "panel/gui/csetting.h"
@@ -47,6 +48,10 @@ void UseTextColour(QWidget &control, const QColor &colour)
     }
     control.setPalette(palette);
 }
+
+// How soon the clock field tries again to open the clock dialog while the
+// tool waits for the device.
+constexpr int ClockDialogRetryMs = 20;
 
 // The lamps' texts fill their small frames: a font larger than the
 // layout's gets smaller until the text fits.
@@ -325,6 +330,18 @@ void CUsbPage::OpenClockDialog()
     ::OpenClockDialog(this, m_panel.xmit(), ClockOfDevice(m_panel.synchronizer().PolledStatus.DeviceClock));
 }
 
+void CUsbPage::openClockDialogWhenIdle()
+{
+    // The deferred opening may come due inside a wait for a device reply
+    // (a poll of the panel timer): the dialog's own request would then start
+    // a second exchange in the middle of the first.
+    if (HandlerGate::current().busy()) {
+        QTimer::singleShot(ClockDialogRetryMs, this, &CUsbPage::openClockDialogWhenIdle);
+        return;
+    }
+    OpenClockDialog();
+}
+
 bool CUsbPage::eventFilter(QObject *watched, QEvent *event)
 {
     // The clock field is never typed into: it hands the focus on at once and
@@ -332,7 +349,7 @@ bool CUsbPage::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_clockField && event->type() == QEvent::FocusIn) {
         QTimer::singleShot(0, this, [this] {
             m_clockIcon->setFocus(Qt::OtherFocusReason);
-            OpenClockDialog();
+            openClockDialogWhenIdle();
         });
     }
     return SettingsPage::eventFilter(watched, event);

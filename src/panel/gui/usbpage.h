@@ -72,6 +72,7 @@ private:
     void commitControls();
     void checkLogoPosition(int position);
     void requestMediaCommand(MediaCommand command);
+    void openClockDialogWhenIdle();
 
     CSetting &m_panel;
     std::unique_ptr<PageControls> m_controls;
