@@ -83,6 +83,22 @@ ScheduleRefusal InsertScheduleEntry(ConfigModel &model, const ScheduleEntry &ent
     return ScheduleRefusal::None;
 }
 
+ScheduleRefusal InsertScheduleEntry(ConfigModel &model, const ScheduleEntry &entry, const DeviceIdentity &identity,
+                                    CodecControls *controls)
+{
+    ConfigModel trial = model;
+    const ScheduleRefusal refusal = InsertScheduleEntry(trial, entry);
+    if (refusal != ScheduleRefusal::None)
+        return refusal;
+    // The encoder corrects the model it is given: it gets a copy.
+    ConfigModel encoded = trial;
+    if (!EncodeConfigBlock(identity, encoded, controls))
+        return ScheduleRefusal::RecordFull;
+    model.ScheduleEntries = trial.ScheduleEntries;
+    model.ScheduleCount = trial.ScheduleCount;
+    return ScheduleRefusal::None;
+}
+
 int RemoveScheduleEntries(ConfigModel &model, QList<int> rows)
 {
     // From the last row to the first, so that the rows still to go keep

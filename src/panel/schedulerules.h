@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/configcodec.h"
 #include "config/configmodel.h"
 
 #include <QList>
@@ -32,6 +33,7 @@ enum class ScheduleRefusal {
     StopBeforeStart, // the stop lies before the start (equal is fine)
     ListFull,        // ten entries already
     NoDay,           // no day of the week chosen
+    RecordFull,      // the record could no longer be written to the device
 };
 ScheduleRefusal CheckScheduleEntry(const ConfigModel &model, const ScheduleEntry &entry);
 
@@ -41,6 +43,11 @@ int ScheduleInsertionIndex(const ConfigModel &model, const ScheduleEntry &entry)
 
 // Checks the entry and, when it is taken, inserts it in start order.
 ScheduleRefusal InsertScheduleEntry(ConfigModel &model, const ScheduleEntry &entry);
+// The same, and refuses too an entry whose file name would make the
+// device's record too long to write: the write would fail and reading the
+// device back would take the entry, and every other edit, away again.
+ScheduleRefusal InsertScheduleEntry(ConfigModel &model, const ScheduleEntry &entry, const DeviceIdentity &identity,
+                                    CodecControls *controls);
 
 // Removes the entries shown in these rows (rows past the valid entries and
 // repeated rows are passed over); later entries move down. Returns how many

@@ -332,6 +332,27 @@ TEST_F(UsbPageTest, TheEleventhEntryIsRefusedUntilOneIsDeleted)
     EXPECT_EQ(beeper.beeps.size(), 1);
 }
 
+TEST_F(UsbPageTest, AnEntryTheRecordHasNoRoomForIsRefused)
+{
+    ASSERT_TRUE(link({.code = 131}));
+    showUsbPage();
+    BeepRecorder beeper;
+    // Ten entries with a name of 100 characters would not fit into the
+    // device's record of 1024 bytes.
+    const QString longName(100, QLatin1Char('n'));
+    for (int hour = 0; hour < 10; ++hour)
+        addEntry("addRecordEntryButton", longName, May1, QTime(hour, 0), May1, QTime(hour, 30));
+    const int taken = panel().model().ScheduleCount;
+    EXPECT_LT(taken, 10);
+    EXPECT_EQ(beeper.beeps.size(), 10 - taken);
+    EXPECT_EQ(beeper.beeps.value(0), (QPair<int, int>(800, 200)));
+
+    // What was taken reaches the device whole.
+    writeNow();
+    EXPECT_EQ(panel().model().ScheduleCount, taken);
+    EXPECT_EQ(inProcess->device().configRecord().count(longName.toLatin1() + '\0'), taken);
+}
+
 TEST_F(UsbPageTest, DeletesRowsTwoAndFourOfFive)
 {
     ASSERT_TRUE(link({.code = 192, .versionByte = 15}));
@@ -736,6 +757,55 @@ TEST_F(UsbPageTest, BeforeAnyClockIsPolledTheDialogStartsFromNow)
     EXPECT_FALSE(field->hasFocus());
     QTest::qWait(100);
     EXPECT_TRUE(payloadsOf(QStringLiteral("CMD_SET_CLOCK")).isEmpty());
+}
+
+TEST_F(UsbPageTest, AClockThePickersCannotShowIsNotSentBackUnchanged)
+{
+    ASSERT_TRUE(link({.code = 131}));
+    bool done = false;
+    QDate shown;
+    OnClockDialog(
+        [&](CRTC &dialog) {
+            shown = dialog.datePicker()->date();
+            PressOk(dialog);
+        },
+        &done);
+    // The year 40000 lies beyond the pickers: the dialog starts from now.
+    const QDateTime now(QDate(2025, 3, 14), QTime(15, 9, 26));
+    EXPECT_FALSE(OpenClockDialog(window.get(), xmit, ClockFields{40000, 5, 1, 10, 15, 42}, now));
+    ASSERT_TRUE(done);
+    EXPECT_EQ(shown, QDate(2025, 3, 14));
+    EXPECT_TRUE(payloadsOf(QStringLiteral("CMD_SET_CLOCK")).isEmpty());
+}
+
+TEST_F(UsbPageTest, TheClockFieldOpensTheDialogOnlyOutsideAnExchange)
+{
+    // The device takes its time over each poll, so that the tool waits.
+    ASSERT_TRUE(link({.code = 131, .faults = {QStringLiteral("CMD_GET_STATUS:delay:1000")}}));
+    showUsbPage();
+    QLineEdit *field = control<QLineEdit>("clockField");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !field->text().isEmpty(); }, 5000));
+
+    bool done = false;
+    OnClockDialog(
+        [&](CRTC &dialog) {
+            dialog.timePicker()->setTime(dialog.timePicker()->time().addSecs(3600));
+            PressOk(dialog);
+        },
+        &done);
+    // The field is focused just before a panel tick polls the device: the
+    // dialog, and the clock it sends, must wait until that exchange is over.
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] {
+        QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
+        QApplication::sendEvent(field, &focusIn);
+        panel().synchronizer().PanelTimerTick(true);
+        loop.quit();
+    });
+    loop.exec();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !payloadsOf(QStringLiteral("CMD_SET_CLOCK")).isEmpty(); }, 5000));
+    EXPECT_EQ(payloadsOf(QStringLiteral("CMD_SET_CLOCK")).size(), 1);
 }
 
 // ---- The page as a whole

@@ -127,6 +127,36 @@ TEST(ScheduleRules, TenEntriesAtMostAndRoomAgainAfterADeletion)
     EXPECT_EQ(InsertScheduleEntry(model, Entry(May2, 0, May2, 1)), ScheduleRefusal::ListFull);
 }
 
+TEST(ScheduleRules, RefusesAnEntryTheDeviceRecordHasNoRoomFor)
+{
+    const DeviceIdentity identity{131, 0, 0};
+    ConfigModel model;
+    // 14 bytes, a 100-character name and its zero byte: ten such entries
+    // alone would pass the 1024 bytes of the record.
+    const QString longName(100, QLatin1Char('n'));
+    int taken = 0;
+    ScheduleRefusal refusal = ScheduleRefusal::None;
+    while (taken <= 10
+           && (refusal = InsertScheduleEntry(model, Entry(May1, quint32(taken), May1, 1439, longName), identity,
+                                             nullptr))
+                  == ScheduleRefusal::None)
+        ++taken;
+    EXPECT_EQ(refusal, ScheduleRefusal::RecordFull);
+    EXPECT_GT(taken, 0);
+    EXPECT_LT(taken, 9);
+    EXPECT_EQ(model.ScheduleCount, taken);
+    ConfigModel written = model;
+    const std::optional<QByteArray> record = EncodeConfigBlock(identity, written, nullptr);
+    ASSERT_TRUE(record.has_value());
+    EXPECT_GT(record->size() + 115, ConfigBlockCapacity);
+
+    // After a deletion there is room again.
+    EXPECT_EQ(RemoveScheduleEntries(model, {0}), 1);
+    EXPECT_EQ(InsertScheduleEntry(model, Entry(May2, 0, May2, 1, longName), identity, nullptr),
+              ScheduleRefusal::None);
+    EXPECT_EQ(model.ScheduleCount, taken);
+}
+
 TEST(ScheduleRules, RemovesExactlyTheRowsGiven)
 {
     ConfigModel model;

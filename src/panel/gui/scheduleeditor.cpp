@@ -210,7 +210,9 @@ ScheduleEntry ScheduleEditor::entryFromControls(quint32 action) const
 void ScheduleEditor::AddScheduleEntry(quint32 action)
 {
     // The controls keep their values, so that similar entries follow quickly.
-    if (InsertScheduleEntry(m_panel.model(), entryFromControls(action)) != ScheduleRefusal::None) {
+    const ConfigSynchronizer &sync = m_panel.synchronizer();
+    if (InsertScheduleEntry(m_panel.model(), entryFromControls(action), sync.Identity, sync.Controls)
+        != ScheduleRefusal::None) {
         Beep(800, 200);
         return;
     }
