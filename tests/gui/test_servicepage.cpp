@@ -190,6 +190,31 @@ TEST_F(ChannelListTest, ChoosingAChannelFillsNameIdentifierAndLcn)
     EXPECT_EQ(name->count(), 2);
 }
 
+TEST_F(ChannelListTest, EnterAfterATypedNameChoosesNoChannel)
+{
+    ASSERT_TRUE(linkOnServicePage({.code = 131, .versionByte = 9}));
+    QComboBox *name = control<QComboBox>("serviceNameList");
+    typeInto(control<QLineEdit>("serviceIdEdit"), QStringLiteral("500"));
+    typeInto(control<QLineEdit>("lcnEdit"), QStringLiteral("3"));
+    // The typed name is a channel's, but only a pick from the list takes
+    // that channel's identifier and LCN.
+    typeInto(name->lineEdit(), QStringLiteral("Sport"));
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_Return);
+    QTest::keyClick(name->lineEdit(), Qt::Key_Enter);
+    const ServiceSettings &service = panel().model().Service[0];
+    EXPECT_EQ(service.ServiceName, QStringLiteral("Sport"));
+    EXPECT_EQ(service.ServiceId, 500);
+    EXPECT_EQ(service.Lcn, 3);
+    EXPECT_EQ(control<QLineEdit>("serviceIdEdit")->text(), QStringLiteral("500"));
+    EXPECT_EQ(control<QLineEdit>("lcnEdit")->text(), QStringLiteral("3"));
+
+    // Arrow keys step through the list, as a pick does.
+    QTest::keyClick(name, Qt::Key_Down);
+    EXPECT_EQ(service.ServiceId, 7);
+    EXPECT_EQ(service.Lcn, 12);
+}
+
 TEST_F(ServicePageTest, TabsFollowTheInputsOfTheServices)
 {
     ASSERT_TRUE(linkOnServicePage({.code = 176, .versionByte = 15}));
