@@ -365,6 +365,9 @@ TEST_F(MultiplexPageTest, EachMultiplexTabEditsItsOwnOutput)
     EXPECT_EQ(control<QLineEdit>("frequencyEdit")->text(), QStringLiteral("482000"));
     typeInto(control<QLineEdit>("frequencyEdit"), QStringLiteral("858000"));
     QTest::mouseClick(control<QRadioButton>("dvbCRadio"), Qt::LeftButton);
+    // The output kind rebuilds the tabs; the multiplex shown stays selected.
+    EXPECT_EQ(panel().muxTabs()->currentIndex(), 1);
+    EXPECT_EQ(panel().CurrentMux, 1);
     EXPECT_EQ(panel().model().Mux[1].FreqKHz, 858000);
     EXPECT_EQ(panel().model().Mux[0].FreqKHz, 474000);
     const RecordFields record = ReadLayout2(writeNow(), 2, 4);
