@@ -6,8 +6,10 @@
 #include "pagetest.h"
 
 #include "auxiliary/texttable.h"
+#include "gui/dialogunits.h"
 #include "panel/gui/csetting.h"
 #include "panel/gui/ownerdrawntabbar.h"
+#include "panel/gui/settingspage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -363,6 +365,9 @@ TEST_F(MultiplexPageTest, EachMultiplexTabEditsItsOwnOutput)
     EXPECT_EQ(control<QLineEdit>("frequencyEdit")->text(), QStringLiteral("482000"));
     typeInto(control<QLineEdit>("frequencyEdit"), QStringLiteral("858000"));
     QTest::mouseClick(control<QRadioButton>("dvbCRadio"), Qt::LeftButton);
+    // The output kind rebuilds the tabs; the multiplex shown stays selected.
+    EXPECT_EQ(panel().muxTabs()->currentIndex(), 1);
+    EXPECT_EQ(panel().CurrentMux, 1);
     EXPECT_EQ(panel().model().Mux[1].FreqKHz, 858000);
     EXPECT_EQ(panel().model().Mux[0].FreqKHz, 474000);
     const RecordFields record = ReadLayout2(writeNow(), 2, 4);
@@ -452,6 +457,70 @@ TEST_F(MultiplexPageTest, EditReachesADeviceProcessAfterTheDeferredWrite)
     ASSERT_FALSE(written.Failed);
     EXPECT_EQ(written.NitVersion, 1);
     EXPECT_EQ(written.Muxes[0].FreqKHz, 474000u);
+}
+
+// Where each control sits, in dialog units from the page's top-left corner
+// (its reference frame); a width or height of 0 is the control's own.
+struct Placement
+{
+    const char *name;
+    int x, y, width, height;
+};
+
+TEST_F(MultiplexPageTest, ControlsSitWhereTheLayoutPutsThem)
+{
+    ASSERT_TRUE(linkInProcess({.code = 176, .versionByte = 15}));
+    const Placement placements[] = {
+        {"dhcpCheck", 22, 12, 0, 0},
+        {"deviceIpEdit", 59, 10, 73, 0},
+        {"deviceMaskEdit", 139, 10, 73, 0},
+        {"deviceGatewayEdit", 219, 10, 73, 0},
+        {"networkLabel", 11, 39, 0, 0},
+        {"nitVersionEdit", 59, 37, 19, 0},
+        {"networkNameEdit", 88, 37, 84, 0},
+        {"lcnCountryList", 175, 36, 0, 0},
+        {"networkIdEdit", 244, 37, 35, 0},
+        {"originalNetworkIdEdit", 284, 37, 35, 0},
+        {"lcnIdTypeList", 326, 36, 0, 0},
+        {"muxTabs", 8, 53, 478, 15},
+        {"dvbTRadio", 9, 72, 0, 0},
+        {"dvbCRadio", 50, 72, 0, 0},
+        {"dvbSRadio", 92, 72, 0, 0},
+        {"tsIdEdit", 9, 98, 40, 0},
+        {"frequencyEdit", 53, 98, 40, 0},
+        {"bandwidthList", 98, 97, 0, 0},
+        {"dvbTConstellationList", 144, 97, 0, 0},
+        {"dvbCConstellationList", 144, 97, 0, 0},
+        {"symbolRateEdit", 198, 98, 40, 0},
+        {"txModeList", 244, 97, 0, 0},
+        {"codeRateList", 278, 97, 0, 0},
+        {"guardList", 312, 97, 0, 0},
+        {"levelImage", 373, 100, 0, 0},
+        {"levelSlider", 389, 98, 76, 13},
+        {"levelText", 469, 100, 0, 0},
+        {"ipRadio", 9, 122, 0, 0},
+        {"ipProtocolList", 10, 133, 0, 0},
+        {"ipAddressEdit", 49, 133, 116, 0},
+        {"ipPortEdit", 169, 133, 42, 0},
+        {"ttlEdit", 217, 133, 22, 0},
+        {"bitrateText", 269, 135, 78, 0},
+        {"bitrateBar", 352, 135, 136, 8},
+    };
+    QWidget *page = panel().page(CSetting::MultiplexPage);
+    const DialogUnits units(*page);
+    for (const Placement &p : placements) {
+        QWidget *placed = control<QWidget>(p.name);
+        ASSERT_TRUE(placed);
+        EXPECT_EQ(placed->parentWidget(), page) << p.name;
+        EXPECT_EQ(placed->pos(), QPoint(units.x(p.x), units.y(p.y))) << p.name;
+        if (p.width) {
+            EXPECT_EQ(placed->width(), units.x(p.width)) << p.name;
+        }
+        if (p.height) {
+            EXPECT_EQ(placed->height(), units.y(p.height)) << p.name;
+        }
+    }
+    EXPECT_EQ(control<QLabel>("bitrateText")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 }
 
 } // namespace

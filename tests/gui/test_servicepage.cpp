@@ -6,8 +6,10 @@
 #include "pagetest.h"
 
 #include "app/sidefiles.h"
+#include "gui/dialogunits.h"
 #include "panel/gui/csetting.h"
 #include "panel/gui/ownerdrawntabbar.h"
+#include "panel/gui/settingspage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -188,6 +190,31 @@ TEST_F(ChannelListTest, ChoosingAChannelFillsNameIdentifierAndLcn)
     EXPECT_EQ(name->count(), 2);
 }
 
+TEST_F(ChannelListTest, EnterAfterATypedNameChoosesNoChannel)
+{
+    ASSERT_TRUE(linkOnServicePage({.code = 131, .versionByte = 9}));
+    QComboBox *name = control<QComboBox>("serviceNameList");
+    typeInto(control<QLineEdit>("serviceIdEdit"), QStringLiteral("500"));
+    typeInto(control<QLineEdit>("lcnEdit"), QStringLiteral("3"));
+    // The typed name is a channel's, but only a pick from the list takes
+    // that channel's identifier and LCN.
+    typeInto(name->lineEdit(), QStringLiteral("Sport"));
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_Return);
+    QTest::keyClick(name->lineEdit(), Qt::Key_Enter);
+    const ServiceSettings &service = panel().model().Service[0];
+    EXPECT_EQ(service.ServiceName, QStringLiteral("Sport"));
+    EXPECT_EQ(service.ServiceId, 500);
+    EXPECT_EQ(service.Lcn, 3);
+    EXPECT_EQ(control<QLineEdit>("serviceIdEdit")->text(), QStringLiteral("500"));
+    EXPECT_EQ(control<QLineEdit>("lcnEdit")->text(), QStringLiteral("3"));
+
+    // Arrow keys step through the list, as a pick does.
+    QTest::keyClick(name, Qt::Key_Down);
+    EXPECT_EQ(service.ServiceId, 7);
+    EXPECT_EQ(service.Lcn, 12);
+}
+
 TEST_F(ServicePageTest, TabsFollowTheInputsOfTheServices)
 {
     ASSERT_TRUE(linkOnServicePage({.code = 176, .versionByte = 15}));
@@ -294,6 +321,62 @@ TEST_F(ServicePageTest, ControlsFollowTheHardware)
             EXPECT_FALSE(control<QCheckBox>("aitCheck")->isEnabled());
         }
     }
+}
+
+// Where each control sits, in dialog units from the page's top-left corner
+// (its reference frame); a width or height of 0 is the control's own.
+struct Placement
+{
+    const char *name;
+    int x, y, width, height;
+};
+
+TEST_F(ServicePageTest, ControlsSitWhereTheLayoutPutsThem)
+{
+    ASSERT_TRUE(linkOnServicePage({.code = 157, .versionByte = 9}));
+    const Placement placements[] = {
+        {"serviceTabs", 6, 3, 480, 15},
+        {"serviceIdEdit", 36, 32, 30, 0},
+        {"serviceNameList", 70, 32, 102, 0},
+        {"lcnEdit", 178, 32, 30, 0},
+        {"hdLcnEdit", 212, 32, 30, 0},
+        {"pmtPidEdit", 36, 56, 29, 0},
+        {"videoPidEdit", 36, 70, 0, 0},
+        {"videoCodecList", 72, 70, 0, 0},
+        {"videoInputList", 127, 70, 0, 0},
+        {"videoBitrateEdit", 196, 72, 0, 0},
+        {"videoPercentEdit", 262, 72, 0, 0},
+        {"audioPidEdit", 36, 86, 0, 0},
+        {"audioCodecList", 72, 86, 0, 0},
+        {"audioInputList", 127, 86, 0, 0},
+        {"audioBitrateList", 176, 86, 0, 0},
+        {"delayEdit", 260, 88, 0, 0},
+        {"eitNameEdit", 36, 112, 147, 0},
+        {"eitTextEdit", 187, 112, 303, 0},
+        {"aitCheck", 38, 138, 0, 0},
+        {"aitPidEdit", 51, 136, 29, 0},
+        {"aitControlList", 84, 136, 0, 0},
+        {"aitOrgIdEdit", 144, 136, 40, 0},
+        {"aitNameEdit", 187, 136, 72, 0},
+        {"aitRootEdit", 262, 136, 113, 0},
+        {"aitPathEdit", 377, 136, 113, 0},
+    };
+    QWidget *page = panel().page(CSetting::ServicePage);
+    const DialogUnits units(*page);
+    for (const Placement &p : placements) {
+        QWidget *placed = control<QWidget>(p.name);
+        ASSERT_TRUE(placed);
+        EXPECT_EQ(placed->parentWidget(), page) << p.name;
+        EXPECT_EQ(placed->pos(), QPoint(units.x(p.x), units.y(p.y))) << p.name;
+        if (p.width) {
+            EXPECT_EQ(placed->width(), units.x(p.width)) << p.name;
+        }
+        if (p.height) {
+            EXPECT_EQ(placed->height(), units.y(p.height)) << p.name;
+        }
+    }
+    // Both pages share one origin, just below the page tabs.
+    EXPECT_EQ(page->geometry().topLeft(), panel().page(CSetting::MultiplexPage)->geometry().topLeft());
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -83,6 +84,9 @@ void CServicePage::BuildServicePage()
     name->setCompleter(nullptr);
     name->setInsertPolicy(QComboBox::NoInsert);
     name->setMaxVisibleItems(20);
+    // Enter reaches the typed text through the box or its line, whichever has the focus.
+    name->installEventFilter(this);
+    name->lineEdit()->installEventFilter(this);
     c.label(IDC_SERVICE_LCN_LABEL, "lcnLabel", GetText(TXT_LCN_LABEL), 178, 23, 32);
     c.edit(IDC_SERVICE_LCN, "lcnEdit", 178, 32, 30);
     c.label(IDC_SERVICE_HD_LCN_LABEL, "hdLcnLabel", GetText(TXT_HD_LCN_LABEL), 212, 23, 40);
@@ -147,6 +151,20 @@ void CServicePage::BuildServicePage()
     connect(combo(IDC_SERVICE_AIT_CONTROL), &QComboBox::activated, this, &CServicePage::CommitAit);
     connect(static_cast<QCheckBox *>(c.byId(IDC_SERVICE_AIT_ENABLED)), &QCheckBox::clicked, this,
             &CServicePage::CommitAit);
+}
+
+bool CServicePage::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter after a typed name would make the box pick the channel of that
+    // name and put its identifier and LCN over the ones the service has:
+    // only a choice from the list takes a channel's values.
+    QComboBox *name = combo(IDC_SERVICE_NAME);
+    if ((watched == name || watched == name->lineEdit()) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    return SettingsPage::eventFilter(watched, event);
 }
 
 void CServicePage::ShowServicePage(bool visible)

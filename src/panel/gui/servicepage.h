@@ -40,6 +40,9 @@ public:
     // An application table field was edited.
     void CommitAit();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     ServicePageInput ReadControls() const;
     QLineEdit *edit(int id) const;
