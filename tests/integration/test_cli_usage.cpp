@@ -39,6 +39,8 @@ TEST(CliUsage, UsageErrorsAreOneLineWithAHintAndNoList)
          "decode: --code takes a hardware code this tool serves"},
         {{QStringLiteral("logs"), QStringLiteral("--quiet")}, "rerudad-cli: logs needs FILE"},
         {{QStringLiteral("logs"), QString()}, "logs: FILE must name the file to append the logs to"},
+        {{QStringLiteral("encode"), QStringLiteral("--code"), QStringLiteral("132"), QStringLiteral("in.json"), QString()},
+         "encode: OUT must name the file to write the record to"},
         {{QStringLiteral("discover"), QStringLiteral("--verbose")}, "rerudad-cli: discover does not take --verbose"},
         // A bad --listen is refused also when the device is named outright.
         {{QStringLiteral("identify"), QStringLiteral("--device"), QStringLiteral("tcp:127.0.0.1:1"),
