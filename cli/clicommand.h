@@ -69,8 +69,8 @@ struct CommandOption
     bool required = false;
 };
 
-// One row of the command table. Dispatch, usage errors, the listing printed
-// without arguments and the help texts all come from these rows.
+// One row of the command table. Dispatch, usage errors, the listing of
+// --help and the help texts all come from these rows.
 struct CliCommand
 {
     QStringList words;             // {"config", "get"}

@@ -38,5 +38,5 @@ int CliContext::fail(ExitStatus status, const QString &message)
 
 int CliContext::usage(const QString &message)
 {
-    return fail(ExitUsage, message + QStringLiteral(" (run rerudad-cli without arguments for the commands)"));
+    return fail(ExitUsage, message + QStringLiteral(" (rerudad-cli --help lists the commands)"));
 }

@@ -47,6 +47,8 @@ int CliDecode(CliContext &context)
 
 int CliEncode(CliContext &context)
 {
+    if (context.arguments[1].isEmpty())
+        return context.usage(QStringLiteral("OUT must name the file to write the record to"));
     DeviceIdentity identity;
     QJsonObject json;
     if (!OfflineIdentity(context, identity) || !ReadModelJsonFile(context, context.arguments[0], json))

@@ -7,6 +7,7 @@
 #include "link/cxmit.h"
 
 #include <QDir>
+#include <QFile>
 
 // Configuration files as the SAVE and LOAD buttons of the MANUFACTURER page
 // write and read them, and the factory-default store.
@@ -31,10 +32,17 @@ int WriteWithFactoryDefault(CliContext &context, CXmit &xmit, ConfigModel &model
     return ExitSuccess;
 }
 
+int ConfigReadError(CliContext &context, const QString &path)
+{
+    return context.fail(ExitUsage, QStringLiteral("%1 %2").arg(ConfigFileStatusText(ConfigFileOutcome::ReadError), path));
+}
+
 } // namespace
 
 int CliConfigSave(CliContext &context)
 {
+    if (context.arguments[0].isEmpty())
+        return context.usage(QStringLiteral("FILE must name the configuration file to write"));
     CXmit xmit;
     ConfigModel model;
     if (const int status = LinkAndReadConfiguration(context, xmit, model); status != ExitSuccess)
@@ -49,19 +57,21 @@ int CliConfigSave(CliContext &context)
 
 int CliConfigLoad(CliContext &context)
 {
-    // The file is read into the model the device's configuration filled, as
-    // in the panel; nothing is written before the decoder accepts it.
+    // A file that cannot be opened is told before the device is linked. It
+    // is read into the model the device's configuration filled, as in the
+    // panel; nothing is written before the decoder accepts it.
+    const QString path = context.arguments[0];
+    if (QFile file(path); !file.open(QIODevice::ReadOnly))
+        return ConfigReadError(context, path);
     CXmit xmit;
     ConfigModel model;
     if (const int status = LinkAndReadConfiguration(context, xmit, model); status != ExitSuccess)
         return status;
-    const QString path = context.arguments[0];
     switch (ReadConfigFile(path, xmit.Identity, model)) {
     case ConfigFileOutcome::Loaded:
         return WriteWithFactoryDefault(context, xmit, model);
     case ConfigFileOutcome::ReadError:
-        return context.fail(ExitUsage, QStringLiteral("%1 %2").arg(
-                                           ConfigFileStatusText(ConfigFileOutcome::ReadError), path));
+        return ConfigReadError(context, path);
     default:
         return context.fail(ExitUsage, ConfigFileStatusText(ConfigFileOutcome::NotCompatible));
     }

@@ -30,8 +30,10 @@ QString DefaultFirmwareFolder()
 
 int CliFirmwareUpgrade(CliContext &context)
 {
+    // A folder named on the command line must be there; without the default
+    // one there is simply no firmware to install, as for the desktop tool.
     const QString folder = context.option(QStringLiteral("--folder"), DefaultFirmwareFolder());
-    if (!ListFirmwareFiles(folder).Listed)
+    if (context.has(QStringLiteral("--folder")) && !ListFirmwareFiles(folder).Listed)
         return context.fail(ExitUsage, QStringLiteral("the firmware folder %1 does not exist or cannot be read").arg(folder));
 
     CXmit xmit;

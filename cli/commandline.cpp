@@ -115,9 +115,11 @@ CommandLine ParseCommandLine(const QStringList &words)
 
     CommandLine line;
     if (positional.isEmpty()) {
-        if (!help && !options.isEmpty())
+        // Without a command the line is a usage error like any other: one
+        // line on stderr; the listing is --help's, on stdout.
+        if (!help)
             return UsageError(QStringLiteral("no command given"));
-        line.outcome = help ? CommandLine::Outcome::ToolHelp : CommandLine::Outcome::Listing;
+        line.outcome = CommandLine::Outcome::ToolHelp;
         return line;
     }
     line.command = LongestCommandStarting(positional);

@@ -7,12 +7,11 @@ struct CommandLine
 {
     enum class Outcome {
         Run,         // run the command with the arguments and options
-        Listing,     // no command at all: the listing on stderr, exit status 2
         ToolHelp,    // --help alone
         CommandHelp, // COMMAND --help
         UsageError,  // error says what is wrong, in one line
     };
-    Outcome outcome = Outcome::Listing;
+    Outcome outcome = Outcome::UsageError;
     const CliCommand *command = nullptr;
     QStringList arguments;
     QMap<QString, QString> options;
@@ -24,8 +23,8 @@ struct CommandLine
 // remaining words is chosen.
 CommandLine ParseCommandLine(const QStringList &words);
 
-// The listing: the usage line, every command with its summary, the device
-// options and how options are written.
+// The listing of --help: the usage line, every command with its summary, the
+// device options and how options are written.
 QString ToolHelp();
 // One command: its usage line, what it does and each option it takes.
 QString CommandHelp(const CliCommand &command);

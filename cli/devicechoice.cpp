@@ -82,14 +82,11 @@ QString SerialOpenFailure(const QString &path)
 
 // Every row heard while listening, on the interface the desktop tool would
 // use; straight to the serial ports when nothing can listen.
-int ConnectAuto(CliContext &context, CXmit &xmit)
+int ConnectAuto(CliContext &context, CXmit &xmit, int listenSeconds)
 {
-    const std::optional<int> listenSeconds = SecondsOption(context, QStringLiteral("--listen"), 3);
-    if (!listenSeconds)
-        return context.usage(QStringLiteral("--listen takes a whole number of seconds"));
     Discovery discovery(ToolDiscoveryOptions());
     if (discovery.StartDiscovery() == DiscoveryStarted) {
-        WatchDeviceTable(discovery.table(), *listenSeconds,
+        WatchDeviceTable(discovery.table(), listenSeconds,
                          [](const QList<DeviceTableRow> &rows) { return !rows.isEmpty(); });
         discovery.stop();
     }
@@ -177,11 +174,15 @@ int LinkDevice(CliContext &context, CXmit &xmit)
         ParseDeviceChoice(context.option(QStringLiteral("--device"), QStringLiteral("auto")), error);
     if (!choice)
         return context.usage(error);
+    // Checked whatever the device: a malformed command line links nothing.
+    const std::optional<int> listenSeconds = SecondsOption(context, QStringLiteral("--listen"), 3);
+    if (!listenSeconds)
+        return context.usage(QStringLiteral("--listen takes a whole number of seconds"));
     if (context.has(QStringLiteral("--verbose")))
         EnableLinkTrace();
     switch (choice->kind) {
     case DeviceChoice::Kind::Auto:
-        return ConnectAuto(context, xmit);
+        return ConnectAuto(context, xmit, *listenSeconds);
     case DeviceChoice::Kind::Tcp: {
         context.deviceName = QStringLiteral("tcp:%1:%2").arg(choice->host).arg(choice->port);
         const QString address = ResolveIPv4(choice->host, error);

@@ -64,10 +64,6 @@ int main(int argc, char **argv)
     const CommandLine line = ParseCommandLine(app.arguments().mid(1));
     int status = ExitSuccess;
     switch (line.outcome) {
-    case CommandLine::Outcome::Listing:
-        err << ToolHelp();
-        status = ExitUsage;
-        break;
     case CommandLine::Outcome::ToolHelp:
         out << ToolHelp();
         break;

@@ -226,6 +226,13 @@ TEST_F(CliActionTest, LoadRefusesForeignFilesBeforeWriting)
     const CliResult missing = run(device, {"config", "load", path("missing.itc")});
     ExpectOneLineFailure(missing, 2);
     EXPECT_TRUE(missing.err.contains("Config. read error"));
+    ExpectOneLineFailure(run(device, {"config", "load", folder.path()}), 2);
+    // An empty name is no file to write either.
+    const CliResult unnamed = run(device, {"config", "save", ""});
+    ExpectOneLineFailure(unnamed, 2);
+    EXPECT_TRUE(unnamed.err.startsWith("config save: FILE must name")) << unnamed.err.toStdString();
+    // None of them was worth linking the device.
+    EXPECT_TRUE(device.commandsLogged().isEmpty());
 }
 
 TEST_F(CliActionTest, FactoryDefaultOnCode121StoresByShellAndRebootsTwice)

@@ -109,6 +109,21 @@ TEST(CliFirmware, FailedTransferExitsOneWithWriteError)
     EXPECT_FALSE(device.commandsLogged().contains(QStringLiteral("CMD_REBOOT")));
 }
 
+TEST(CliFirmware, WithoutTheDefaultFolderNothingIsDue)
+{
+    DevSimProcess device;
+    ASSERT_TRUE(device.start());
+    QTemporaryDir programFolder; // no firmware/ in it
+    const CliResult result =
+        RunCli({QStringLiteral("firmware"), QStringLiteral("upgrade"), QStringLiteral("--device"), device.tcpDevice()},
+               30000, QProcessEnvironment::systemEnvironment(), programFolder.path());
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_TRUE(result.err.startsWith(Speaker(device) + QStringLiteral("nothing to upgrade: no newer firmware for DUNASA")))
+        << result.err.toStdString();
+    EXPECT_EQ(device.commandsLogged(), QStringList{QStringLiteral("CMD_IDENTIFY")});
+}
+
 TEST(CliFirmware, AFolderThatCannotBeListedIsAUsageError)
 {
     DevSimProcess device;

@@ -54,7 +54,7 @@ TEST(CliCommandLine, EveryRowIsDispatchedListedAndDescribed)
         EXPECT_EQ(commandHelp.contains(QLatin1String("--device")), command.linksDevice);
     }
     EXPECT_EQ(Parse("--help").outcome, CommandLine::Outcome::ToolHelp);
-    EXPECT_EQ(Parse("").outcome, CommandLine::Outcome::Listing);
+    EXPECT_EQ(ErrorOf(""), QStringLiteral("no command given"));
 }
 
 TEST(CliCommandLine, OptionsStandAnywhereAndTakeTheirValueEitherWay)

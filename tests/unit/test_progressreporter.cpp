@@ -136,8 +136,8 @@ TEST(CliContext, LinesNameTheCommandAndDeviceOnceKnown)
     fixture.context.deviceName = QStringLiteral("serial:/dev/ttyACM0");
     EXPECT_EQ(fixture.context.usage(QStringLiteral("c")), ExitUsage);
     EXPECT_EQ(fixture.errText.toStdString(),
-              "rerudad-cli: a\nconfig get: b\nconfig get serial:/dev/ttyACM0: c (run rerudad-cli without arguments "
-              "for the commands)\n");
+              "rerudad-cli: a\nconfig get: b\nconfig get serial:/dev/ttyACM0: c (rerudad-cli --help lists the "
+              "commands)\n");
 }
 
 } // namespace
