@@ -34,6 +34,14 @@ int LeadingNumber(QStringView text)
     return sign * value;
 }
 
+// Only a regular file (or a link to one) can hold an image: the folder
+// listing also names pipes and devices, and opening a pipe without a writer
+// would block the tool for good.
+bool IsPlainFile(const QString &path)
+{
+    return QFileInfo(path).isFile();
+}
+
 QString HexDigest(QCryptographicHash &hash)
 {
     return QString::fromLatin1(hash.result().toHex().toUpper());
@@ -61,6 +69,8 @@ QString NamedDigest(const QString &path)
 
 QString FileMd5(const QString &path)
 {
+    if (!IsPlainFile(path))
+        return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return {};
@@ -186,17 +196,22 @@ FirmwareImage FindFirmwareFile(const QString &folder, const QString &label, cons
     // grew while it was read is not the one that was measured.
     QFile file(chosen.Path);
     QCryptographicHash hash(QCryptographicHash::Md5);
+    bool sizeFits = true;
     bool read = false;
-    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    if (IsPlainFile(chosen.Path) && file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         image.FileSize = file.size();
-        if (!SizeFits(image.FileSize, skippedBytes))
-            return Refused(image, FirmwareFileProblem::BadSize);
-        image.Bytes = QByteArray(image.FileSize, Qt::Uninitialized);
-        read = ReadHashed(file, image.Bytes, hash);
+        sizeFits = SizeFits(image.FileSize, skippedBytes);
+        if (sizeFits) {
+            image.Bytes = QByteArray(image.FileSize, Qt::Uninitialized);
+            read = ReadHashed(file, image.Bytes, hash);
+        }
         file.close();
     }
+    // A one-time image is used once at most, whatever became of it.
     if (oneTime)
         QFile::remove(chosen.Path);
+    if (!sizeFits)
+        return Refused(image, FirmwareFileProblem::BadSize);
     if (!read)
         return Refused(image, FirmwareFileProblem::Unreadable);
 
@@ -222,7 +237,7 @@ FirmwareImage CheckFirmwareFile(const QString &folder, const QString &label, con
     image.Path = chosen.Path;
     image.FileSize = QFileInfo(chosen.Path).size();
     image.Problem = FirmwareFileProblem::Unreadable;
-    if (!QFileInfo::exists(chosen.Path))
+    if (!IsPlainFile(chosen.Path))
         return image;
     if (!SizeFits(image.FileSize, skippedBytes)) {
         image.Problem = FirmwareFileProblem::BadSize;

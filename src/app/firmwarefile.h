@@ -34,7 +34,8 @@ FirmwareFileName ParseFirmwareFileName(const QString &fileName);
 QString NamedDigest(const QString &path);
 
 // The MD5 digest of the whole file as 32 upper-case hex digits, read in
-// 16384-byte pieces; empty when the file cannot be opened or read.
+// 16384-byte pieces; empty when the file cannot be opened or read, or is
+// no regular file (a pipe, a device).
 QString FileMd5(const QString &path);
 
 // The "*.bin" files of a folder, sorted by name (by character code, case
@@ -88,7 +89,7 @@ QString FirmwareProblemText(const FirmwareImage &image);
 
 // Chooses the file for label in folder, reads it, and checks the digest of
 // the bytes read against its name (except version 99, which is deleted once
-// read). A mismatch shows the "MD5 Error" message box; a file without image
+// read, or refused). A mismatch shows the "MD5 Error" message box; a file without image
 // bytes to send (no more than skippedBytes of them) or larger than
 // MaxFirmwareImageSize is refused with a message box too. A usable image
 // sets the strip's empty progress bar over its size.

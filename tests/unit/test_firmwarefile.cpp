@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct ProgressStrip : StatusStrip
@@ -213,6 +215,30 @@ TEST_F(FindFirmwareFileTest, AFileThatVanishedAfterTheListingIsNoImageAndNoMessa
     EXPECT_EQ(image.Version, 0);
     EXPECT_TRUE(prompts.Messages.isEmpty());
     EXPECT_EQ(CheckFirmwareFile(folder.path(), QStringLiteral("DUNASA"), {}).Problem, FirmwareFileProblem::Unreadable);
+}
+
+TEST_F(FindFirmwareFileTest, ANamedPipeIsNoImageAndIsNotWaitedOn)
+{
+    // Nobody ever writes to the pipe: opening it for reading would block.
+    const QString name = QStringLiteral("DUNASA_15_") + Digest32 + QStringLiteral(".bin");
+    ASSERT_EQ(mkfifo(QFile::encodeName(folder.filePath(name)).constData(), 0600), 0);
+    const FirmwareImage image = find(QStringLiteral("DUNASA"));
+    EXPECT_EQ(image.Problem, FirmwareFileProblem::Unreadable);
+    EXPECT_EQ(image.Version, 0);
+    EXPECT_TRUE(FileMd5(folder.filePath(name)).isEmpty());
+    EXPECT_EQ(CheckFirmwareFile(folder.path(), QStringLiteral("DUNASA"), {}).Problem, FirmwareFileProblem::Unreadable);
+    EXPECT_TRUE(prompts.Messages.isEmpty());
+    EXPECT_TRUE(strip.progress.isEmpty());
+}
+
+TEST_F(FindFirmwareFileTest, AOneTimeFileWithoutAnImageIsRefusedOnceAndDeleted)
+{
+    const QString path = Touch(folder.path(), QStringLiteral("DUNASA_99_empty.bin"), "");
+    EXPECT_EQ(find(QStringLiteral("DUNASA")).Problem, FirmwareFileProblem::BadSize);
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_EQ(prompts.Messages.size(), 1);
+    EXPECT_EQ(find(QStringLiteral("DUNASA")).Problem, FirmwareFileProblem::NoFile);
+    EXPECT_EQ(prompts.Messages.size(), 1);
 }
 
 TEST_F(FindFirmwareFileTest, CheckingReadsNothingIntoMemoryAndDeletesNothing)
