@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -134,7 +135,11 @@ bool LoadConfigFile(const ConfigFileSession &session)
     const QString path = AskConfigFile(session, FilePrompt::Kind::Open);
     if (path.isEmpty())
         return false;
-    const ConfigFileOutcome outcome = ReadConfigFile(path, session.Identity, session.Model, session.Controls);
+    // Opening or reading a named pipe or a terminal waits for its other end
+    // and would freeze the window: only regular files are read here.
+    const ConfigFileOutcome outcome = QFileInfo(path).isFile()
+        ? ReadConfigFile(path, session.Identity, session.Model, session.Controls)
+        : ConfigFileOutcome::ReadError;
     Report(session, outcome);
     return outcome == ConfigFileOutcome::Loaded;
 }

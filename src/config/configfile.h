@@ -60,6 +60,7 @@ struct ConfigFileSession
 // extension rule and writes the file; the strip tells the outcome, a
 // failure also beeps. A cancelled dialog does nothing. True when saved.
 bool SaveConfigFile(const ConfigFileSession &session);
-// The LOAD button, the same way with "Load Configuration". True when the
-// model now holds the file; the caller shows it on the MANUFACTURER page.
+// The LOAD button, the same way with "Load Configuration"; only a regular
+// file is read. True when the model now holds the file; the caller shows it
+// on the MANUFACTURER page.
 bool LoadConfigFile(const ConfigFileSession &session);

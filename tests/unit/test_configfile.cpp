@@ -14,7 +14,11 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <thread>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -263,6 +267,38 @@ TEST_F(ConfigFileTest, LoadAsksForTheFileAndTellsTheOutcome)
     EXPECT_EQ(strip.texts.last(), QStringLiteral("Config. file not compatible !"));
     EXPECT_EQ(beeps, (QList<int>{440, 250, 440, 250}));
     EXPECT_EQ(model.StoreAsDefault, 0);
+}
+
+TEST_F(ConfigFileTest, LoadRefusesWhatIsNoRegularFile)
+{
+    // A named pipe opened for reading waits for a writer, and its reads wait
+    // for the writer to finish: either would freeze the window. LOAD takes
+    // regular files only. The writer here sends more than a record and ends.
+    const QByteArray pipePath = QFile::encodeName(path("pipe.itc"));
+    ASSERT_EQ(mkfifo(pipePath.constData(), 0600), 0);
+    std::thread writer([&pipePath] {
+        const int end = open(pipePath.constData(), O_WRONLY);
+        const QByteArray data(2048, '\0');
+        if (end >= 0 && write(end, data.constData(), size_t(data.size())) >= 0)
+            close(end);
+    });
+
+    AnsweringPrompts prompts;
+    RecordingStrip strip;
+    ConfigModel model = DeviceModel();
+    const ConfigModel before = model;
+    const ConfigFileSession session{code128, model, nullptr, &strip, folder.path()};
+    prompts.Paths << path("pipe.itc");
+    EXPECT_FALSE(LoadConfigFile(session));
+    EXPECT_EQ(strip.texts, QStringList{"Config. read error"});
+    EXPECT_EQ(beeps, (QList<int>{440, 250}));
+    EXPECT_EQ(model, before);
+
+    // Lets the writer finish when LOAD did not read the pipe.
+    const int reader = open(pipePath.constData(), O_RDONLY | O_NONBLOCK);
+    writer.join();
+    if (reader >= 0)
+        close(reader);
 }
 
 } // namespace
