@@ -59,7 +59,11 @@ bool WriteWhole(QSaveFile &file, const QByteArray &contents)
 QString WithConfigFileExtension(const QString &path, const QString &extension)
 {
     const bool endsWithIt = path.right(3).toUpper() == extension.right(3).toUpper();
-    const qsizetype firstDot = path.indexOf(QLatin1Char('.'));
+    // Only the file name's dots count: a dot in a folder name (a home folder
+    // "john.doe", a hidden ".local") would otherwise add the extension to
+    // every name, and LOAD could never open the file the user picked there.
+    const qsizetype nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
+    const qsizetype firstDot = path.indexOf(QLatin1Char('.'), nameStart);
     const bool firstDotBeforeIt = firstDot >= 0 && firstDot == path.size() - 4;
     return endsWithIt && firstDotBeforeIt ? path : path + extension;
 }

@@ -96,7 +96,7 @@ private:
     BeepSink m_previousSink;
 };
 
-TEST(ConfigFileExtension, AppendedUnlessThePathsFirstDotStartsIt)
+TEST(ConfigFileExtension, AppendedUnlessTheFileNamesFirstDotStartsIt)
 {
     const QString tmc = QStringLiteral(".tmc");
     const QString itc = QStringLiteral(".itc");
@@ -105,10 +105,12 @@ TEST(ConfigFileExtension, AppendedUnlessThePathsFirstDotStartsIt)
     EXPECT_EQ(WithConfigFileExtension("/home/user/config/unit1.tmc", tmc), "/home/user/config/unit1.tmc");
     EXPECT_EQ(WithConfigFileExtension("/home/user/config/unit1.itc", tmc), "/home/user/config/unit1.itc.tmc");
     EXPECT_EQ(WithConfigFileExtension("/home/user/config/unit1.Itc", itc), "/home/user/config/unit1.Itc");
-    // The first dot of the whole path counts, wherever it is.
-    EXPECT_EQ(WithConfigFileExtension("/home/user/my.configs/unit1.itc", itc),
-              "/home/user/my.configs/unit1.itc.itc");
+    // The first dot of the file name counts; dots in folder names do not.
     EXPECT_EQ(WithConfigFileExtension("/home/user/config/unit.1.itc", itc), "/home/user/config/unit.1.itc.itc");
+    EXPECT_EQ(WithConfigFileExtension("/home/john.doe/.local/unit1.itc", itc), "/home/john.doe/.local/unit1.itc");
+    EXPECT_EQ(WithConfigFileExtension("/home/john.doe/unit1", itc), "/home/john.doe/unit1.itc");
+    EXPECT_EQ(WithConfigFileExtension("/home/john.doe/unit.1.itc", itc), "/home/john.doe/unit.1.itc.itc");
+    EXPECT_EQ(WithConfigFileExtension("/home/.itc", itc), "/home/.itc");
     // Ending in the letters without their dot, or with no dot at all.
     EXPECT_EQ(WithConfigFileExtension("/home/user/config/unititc", itc), "/home/user/config/unititc.itc");
     EXPECT_EQ(WithConfigFileExtension("itc", itc), "itc.itc");
@@ -267,6 +269,26 @@ TEST_F(ConfigFileTest, LoadAsksForTheFileAndTellsTheOutcome)
     EXPECT_EQ(strip.texts.last(), QStringLiteral("Config. file not compatible !"));
     EXPECT_EQ(beeps, (QList<int>{440, 250, 440, 250}));
     EXPECT_EQ(model.StoreAsDefault, 0);
+}
+
+TEST_F(ConfigFileTest, FilesInAFolderWithADotInItsNameAreSavedAndLoadedUnderTheirOwnName)
+{
+    AnsweringPrompts prompts;
+    RecordingStrip strip;
+    ConfigModel model = DeviceModel();
+    const ConfigFileSession session{code128, model, nullptr, &strip, folder.path()};
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("john.doe")));
+
+    prompts.Paths << path("john.doe/unit1.itc");
+    EXPECT_TRUE(SaveConfigFile(session));
+    EXPECT_EQ(QDir(path("john.doe")).entryList(QDir::Files), QStringList{"unit1.itc"});
+
+    WriteAll(path("john.doe/other.itc"), Record128("OTHER"));
+    prompts.Paths << path("john.doe/other.itc");
+    EXPECT_TRUE(LoadConfigFile(session));
+    EXPECT_EQ(model.Reference, QStringLiteral("OTHER"));
+    EXPECT_EQ(strip.texts, (QStringList{"Saved", "Loaded"}));
+    EXPECT_TRUE(beeps.isEmpty());
 }
 
 TEST_F(ConfigFileTest, LoadRefusesWhatIsNoRegularFile)
