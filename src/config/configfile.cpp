@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -58,7 +59,11 @@ bool WriteWhole(QSaveFile &file, const QByteArray &contents)
 QString WithConfigFileExtension(const QString &path, const QString &extension)
 {
     const bool endsWithIt = path.right(3).toUpper() == extension.right(3).toUpper();
-    const qsizetype firstDot = path.indexOf(QLatin1Char('.'));
+    // Only the file name's dots count: a dot in a folder name (a home folder
+    // "john.doe", a hidden ".local") would otherwise add the extension to
+    // every name, and LOAD could never open the file the user picked there.
+    const qsizetype nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
+    const qsizetype firstDot = path.indexOf(QLatin1Char('.'), nameStart);
     const bool firstDotBeforeIt = firstDot >= 0 && firstDot == path.size() - 4;
     return endsWithIt && firstDotBeforeIt ? path : path + extension;
 }
@@ -134,7 +139,11 @@ bool LoadConfigFile(const ConfigFileSession &session)
     const QString path = AskConfigFile(session, FilePrompt::Kind::Open);
     if (path.isEmpty())
         return false;
-    const ConfigFileOutcome outcome = ReadConfigFile(path, session.Identity, session.Model, session.Controls);
+    // Opening or reading a named pipe or a terminal waits for its other end
+    // and would freeze the window: only regular files are read here.
+    const ConfigFileOutcome outcome = QFileInfo(path).isFile()
+        ? ReadConfigFile(path, session.Identity, session.Model, session.Controls)
+        : ConfigFileOutcome::ReadError;
     Report(session, outcome);
     return outcome == ConfigFileOutcome::Loaded;
 }

@@ -20,9 +20,9 @@ struct DeviceIdentity;
 bool WriteWhole(QSaveFile &file, const QByteArray &contents);
 
 // The extension rule of the file dialogs: the extension is appended unless
-// the path already ends in it (case ignored) and the first "." of the whole
-// path is the one before it. A dot in a folder name therefore always gets
-// the extension appended.
+// the path already ends in it (case ignored) and the first "." of the file
+// name is the one before it: "unit.1.itc" gets it appended, while dots in
+// folder names do not matter.
 QString WithConfigFileExtension(const QString &path, const QString &extension);
 
 enum class ConfigFileOutcome { Saved, WriteError, Loaded, ReadError, NotCompatible };
@@ -60,6 +60,7 @@ struct ConfigFileSession
 // extension rule and writes the file; the strip tells the outcome, a
 // failure also beeps. A cancelled dialog does nothing. True when saved.
 bool SaveConfigFile(const ConfigFileSession &session);
-// The LOAD button, the same way with "Load Configuration". True when the
-// model now holds the file; the caller shows it on the MANUFACTURER page.
+// The LOAD button, the same way with "Load Configuration"; only a regular
+// file is read. True when the model now holds the file; the caller shows it
+// on the MANUFACTURER page.
 bool LoadConfigFile(const ConfigFileSession &session);

@@ -433,7 +433,7 @@ TEST_F(PagesTest, ExtensionRuleOnCode121)
     EXPECT_EQ(prompts.FileRequests[0].Pattern, QStringLiteral("*.tmc"));
     EXPECT_EQ(QDir(folder.filePath("config")).entryList(QDir::Files),
               (QStringList{"unit1.tmc", "unit2.TMC", "unit3.itc.tmc"}));
-    EXPECT_EQ(QDir(folder.filePath("config/my.dir")).entryList(QDir::Files), QStringList{"unit4.tmc.tmc"});
+    EXPECT_EQ(QDir(folder.filePath("config/my.dir")).entryList(QDir::Files), QStringList{"unit4.tmc"});
 }
 
 struct RefusedLoad

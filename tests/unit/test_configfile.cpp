@@ -14,7 +14,11 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <thread>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -92,7 +96,7 @@ private:
     BeepSink m_previousSink;
 };
 
-TEST(ConfigFileExtension, AppendedUnlessThePathsFirstDotStartsIt)
+TEST(ConfigFileExtension, AppendedUnlessTheFileNamesFirstDotStartsIt)
 {
     const QString tmc = QStringLiteral(".tmc");
     const QString itc = QStringLiteral(".itc");
@@ -101,10 +105,12 @@ TEST(ConfigFileExtension, AppendedUnlessThePathsFirstDotStartsIt)
     EXPECT_EQ(WithConfigFileExtension("/home/user/config/unit1.tmc", tmc), "/home/user/config/unit1.tmc");
     EXPECT_EQ(WithConfigFileExtension("/home/user/config/unit1.itc", tmc), "/home/user/config/unit1.itc.tmc");
     EXPECT_EQ(WithConfigFileExtension("/home/user/config/unit1.Itc", itc), "/home/user/config/unit1.Itc");
-    // The first dot of the whole path counts, wherever it is.
-    EXPECT_EQ(WithConfigFileExtension("/home/user/my.configs/unit1.itc", itc),
-              "/home/user/my.configs/unit1.itc.itc");
+    // The first dot of the file name counts; dots in folder names do not.
     EXPECT_EQ(WithConfigFileExtension("/home/user/config/unit.1.itc", itc), "/home/user/config/unit.1.itc.itc");
+    EXPECT_EQ(WithConfigFileExtension("/home/john.doe/.local/unit1.itc", itc), "/home/john.doe/.local/unit1.itc");
+    EXPECT_EQ(WithConfigFileExtension("/home/john.doe/unit1", itc), "/home/john.doe/unit1.itc");
+    EXPECT_EQ(WithConfigFileExtension("/home/john.doe/unit.1.itc", itc), "/home/john.doe/unit.1.itc.itc");
+    EXPECT_EQ(WithConfigFileExtension("/home/.itc", itc), "/home/.itc");
     // Ending in the letters without their dot, or with no dot at all.
     EXPECT_EQ(WithConfigFileExtension("/home/user/config/unititc", itc), "/home/user/config/unititc.itc");
     EXPECT_EQ(WithConfigFileExtension("itc", itc), "itc.itc");
@@ -263,6 +269,58 @@ TEST_F(ConfigFileTest, LoadAsksForTheFileAndTellsTheOutcome)
     EXPECT_EQ(strip.texts.last(), QStringLiteral("Config. file not compatible !"));
     EXPECT_EQ(beeps, (QList<int>{440, 250, 440, 250}));
     EXPECT_EQ(model.StoreAsDefault, 0);
+}
+
+TEST_F(ConfigFileTest, FilesInAFolderWithADotInItsNameAreSavedAndLoadedUnderTheirOwnName)
+{
+    AnsweringPrompts prompts;
+    RecordingStrip strip;
+    ConfigModel model = DeviceModel();
+    const ConfigFileSession session{code128, model, nullptr, &strip, folder.path()};
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("john.doe")));
+
+    prompts.Paths << path("john.doe/unit1.itc");
+    EXPECT_TRUE(SaveConfigFile(session));
+    EXPECT_EQ(QDir(path("john.doe")).entryList(QDir::Files), QStringList{"unit1.itc"});
+
+    WriteAll(path("john.doe/other.itc"), Record128("OTHER"));
+    prompts.Paths << path("john.doe/other.itc");
+    EXPECT_TRUE(LoadConfigFile(session));
+    EXPECT_EQ(model.Reference, QStringLiteral("OTHER"));
+    EXPECT_EQ(strip.texts, (QStringList{"Saved", "Loaded"}));
+    EXPECT_TRUE(beeps.isEmpty());
+}
+
+TEST_F(ConfigFileTest, LoadRefusesWhatIsNoRegularFile)
+{
+    // A named pipe opened for reading waits for a writer, and its reads wait
+    // for the writer to finish: either would freeze the window. LOAD takes
+    // regular files only. The writer here sends more than a record and ends.
+    const QByteArray pipePath = QFile::encodeName(path("pipe.itc"));
+    ASSERT_EQ(mkfifo(pipePath.constData(), 0600), 0);
+    std::thread writer([&pipePath] {
+        const int end = open(pipePath.constData(), O_WRONLY);
+        const QByteArray data(2048, '\0');
+        if (end >= 0 && write(end, data.constData(), size_t(data.size())) >= 0)
+            close(end);
+    });
+
+    AnsweringPrompts prompts;
+    RecordingStrip strip;
+    ConfigModel model = DeviceModel();
+    const ConfigModel before = model;
+    const ConfigFileSession session{code128, model, nullptr, &strip, folder.path()};
+    prompts.Paths << path("pipe.itc");
+    EXPECT_FALSE(LoadConfigFile(session));
+    EXPECT_EQ(strip.texts, QStringList{"Config. read error"});
+    EXPECT_EQ(beeps, (QList<int>{440, 250}));
+    EXPECT_EQ(model, before);
+
+    // Lets the writer finish when LOAD did not read the pipe.
+    const int reader = open(pipePath.constData(), O_RDONLY | O_NONBLOCK);
+    writer.join();
+    if (reader >= 0)
+        close(reader);
 }
 
 } // namespace
