@@ -191,3 +191,34 @@ TEST(ConfigCodec, ReadsAndWritesThePanelControls)
     ASSERT_TRUE(EncodeConfigBlock(Device(131), model, &controls));
     EXPECT_EQ(model.LogoName, "chosen.dg1");
 }
+
+TEST(ConfigCodec, IpAndDvbSModesTravelAsTheFlagOfTheirLayout)
+{
+    // Layouts 1, 2 and 3 only tell DVB-T (flag 0) from DVB-C: layout 1 flags
+    // DVB-C alone, layouts 2 and 3 flag everything but DVB-T.
+    struct Case
+    {
+        int code;
+        int flagOffset; // from the start, or from the end when negative
+        int flagForIpAndDvbS;
+        int modeReadBack;
+    };
+    const Case cases[] = {
+        {131, -4, 0x00, 1}, // flag, C constellation, uint16 symbol rate last
+        {178, 12, 0x01, 2}, // header 5, "R" 2, countries 2, "N" 2, NIT 1
+        {192, 14, 0x01, 2}, // country 1, "R" 2, 1, 1, ids 4, "N" 2, NIT, spare, 4K
+    };
+    for (const Case &c : cases) {
+        for (int mode : {0, 3}) {
+            ConfigModel model = ModelFor(Device(c.code, 15));
+            model.Reference = QStringLiteral("R");
+            model.NetworkName = QStringLiteral("N");
+            model.Mux[0].Mode = mode;
+            const QByteArray record = EncodeConfigBlock(Device(c.code, 15), model).value();
+            const int at = c.flagOffset < 0 ? int(record.size()) + c.flagOffset : c.flagOffset;
+            EXPECT_EQ(quint8(record[at]), c.flagForIpAndDvbS) << c.code << " mode " << mode;
+            EXPECT_EQ(Decoded(record, Device(c.code, 15)).Mux[0].Mode, c.modeReadBack)
+                << c.code << " mode " << mode;
+        }
+    }
+}
