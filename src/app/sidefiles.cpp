@@ -38,10 +38,13 @@ int FlagFilePresent(const QString &path)
     return OpenSideFile(file) ? 1 : 0;
 }
 
+// The desktop folder is named even for users who have none (a server, a
+// minimal install); log files could not be created there, so the program
+// folder takes them instead.
 QString DesktopFolderOr(const QString &fallback)
 {
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    return desktop.isEmpty() ? fallback : desktop;
+    return !desktop.isEmpty() && QFileInfo(desktop).isDir() ? desktop : fallback;
 }
 
 } // namespace

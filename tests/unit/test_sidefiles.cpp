@@ -53,6 +53,31 @@ private:
     QTemporaryDir m_folder;
 };
 
+// Sets an environment variable for one scope.
+class ScopedEnvironment
+{
+public:
+    ScopedEnvironment(const char *name, const QByteArray &value)
+        : m_name(name), m_wasSet(qEnvironmentVariableIsSet(name)), m_previous(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~ScopedEnvironment()
+    {
+        if (m_wasSet)
+            qputenv(m_name, m_previous);
+        else
+            qunsetenv(m_name);
+    }
+    ScopedEnvironment(const ScopedEnvironment &) = delete;
+    ScopedEnvironment &operator=(const ScopedEnvironment &) = delete;
+
+private:
+    const char *m_name;
+    bool m_wasSet;
+    QByteArray m_previous;
+};
+
 } // namespace
 
 TEST_F(SideFilesTest, WithoutSideFilesEverythingStaysAtItsDefault)
@@ -65,6 +90,19 @@ TEST_F(SideFilesTest, WithoutSideFilesEverythingStaysAtItsDefault)
     EXPECT_EQ(values.AdvancedMode, 0);
     EXPECT_EQ(values.LanguageIndex, 0);
     EXPECT_EQ(values.SetupVersion, 0);
+}
+
+TEST_F(SideFilesTest, LogsGoToTheProgramFolderWhenTheUserHasNoDesktopFolder)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const ScopedEnvironment homeFolder("HOME", QFile::encodeName(home.path()));
+    const ScopedEnvironment userConfig("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+
+    EXPECT_EQ(ReadSideFiles(Folder()).DesktopFolder, Folder());
+
+    ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("Desktop")));
+    EXPECT_EQ(ReadSideFiles(Folder()).DesktopFolder, home.filePath(QStringLiteral("Desktop")));
 }
 
 TEST_F(SideFilesTest, FirstTwoCharactersOfThePreferenceChooseTheLanguage)
