@@ -158,6 +158,29 @@ TEST_F(PanelTest, EnterAndEscapeNeitherCloseNorAct)
     EXPECT_FALSE(commands().contains(QStringLiteral("CMD_FILE_OPEN")));
 }
 
+// The input formats on the service tabs belong to the device that reported
+// them: a device linked next whose polls are refused shows none of them.
+TEST_F(PanelTest, RelinkedDeviceShowsNoInputFormatOfThePreviousOne)
+{
+    useFastTimers();
+    ASSERT_TRUE(link({.code = 132}));
+    OwnerDrawnTabBar &serviceTabs = *panel().serviceTabs();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return serviceTabs.tabText(0).startsWith(QStringLiteral("M1A ")); }, 5000));
+
+    inProcess->unplug();
+    ASSERT_TRUE(waitForTitle(QString(), 5000));
+    InProcessDevice next({.code = 132, .faults = {QStringLiteral("CMD_GET_STATUS:refuse")}});
+    next.plugInto(xmit);
+    xmit.ListSerialPorts = [&next] { return QStringList{next.portPath()}; };
+    ASSERT_TRUE(waitForStatusText(QStringLiteral("Hardware connected")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return next.commandsLogged().contains(QStringLiteral("CMD_GET_STATUS")); }, 5000));
+
+    OwnerDrawnTabBar &pageTabs = *panel().pageTabs();
+    QTest::mouseClick(&pageTabs, Qt::LeftButton, {}, pageTabs.tabRect(CSetting::ServicePage).center());
+    EXPECT_EQ(serviceTabs.tabText(0), QStringLiteral("M1A"));
+    EXPECT_EQ(panel().synchronizer().PolledStatus.InputLines[0], 0);
+}
+
 TEST_F(PanelTest, ActivationSendsPanelCommandOnTheNewerFamilies)
 {
     ASSERT_TRUE(link({.code = 159, .versionByte = 3}));
