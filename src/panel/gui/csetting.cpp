@@ -207,7 +207,7 @@ bool CSetting::ActivatePanel()
     const HardwareProfile profile = m_xmit.Identity.Profile();
     m_multiplexPage->RebuildIpProtocolList(profile);
     m_model.ApplyHardwareLimits(profile);
-    m_sync.MarkStatusUnseen(m_model.ServiceCount);
+    m_sync.ForgetStatus(m_model.ServiceCount);
     if (m_sync.ReadConfiguration()) {
         show();
         m_model.CommitCountdown = 0;
