@@ -10,6 +10,7 @@
 #include "panel/gui/settingspage.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QWheelEvent>
 #include <QTest>
 
@@ -158,27 +159,30 @@ TEST_F(PanelTest, EnterAndEscapeNeitherCloseNorAct)
     EXPECT_FALSE(commands().contains(QStringLiteral("CMD_FILE_OPEN")));
 }
 
-// The input formats on the service tabs belong to the device that reported
-// them: a device linked next whose polls are refused shows none of them.
-TEST_F(PanelTest, RelinkedDeviceShowsNoInputFormatOfThePreviousOne)
+// The input formats on the service tabs and the bitrates on the MULTIPLEX
+// page belong to the device that reported them: a device linked next whose
+// polls are refused shows none of them.
+TEST_F(PanelTest, RelinkedDeviceShowsNoStatusOfThePreviousOne)
 {
     useFastTimers();
-    ASSERT_TRUE(link({.code = 132}));
+    ASSERT_TRUE(link({.code = 176, .versionByte = 15}));
     OwnerDrawnTabBar &serviceTabs = *panel().serviceTabs();
+    const QLabel &bitrate = *panel().findChild<QLabel *>(QStringLiteral("bitrateText"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return serviceTabs.tabText(0).startsWith(QStringLiteral("M1A ")); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bitrate.text().endsWith(QStringLiteral(" Kb/s")); }, 5000));
 
     inProcess->unplug();
     ASSERT_TRUE(waitForTitle(QString(), 5000));
-    InProcessDevice next({.code = 132, .faults = {QStringLiteral("CMD_GET_STATUS:refuse")}});
+    InProcessDevice next({.code = 176, .versionByte = 15, .faults = {QStringLiteral("CMD_GET_STATUS:refuse")}});
     next.plugInto(xmit);
     xmit.ListSerialPorts = [&next] { return QStringList{next.portPath()}; };
     ASSERT_TRUE(waitForStatusText(QStringLiteral("Hardware connected")));
     ASSERT_TRUE(QTest::qWaitFor([&] { return next.commandsLogged().contains(QStringLiteral("CMD_GET_STATUS")); }, 5000));
+    EXPECT_EQ(bitrate.text(), QStringLiteral("Init..."));
 
     OwnerDrawnTabBar &pageTabs = *panel().pageTabs();
     QTest::mouseClick(&pageTabs, Qt::LeftButton, {}, pageTabs.tabRect(CSetting::ServicePage).center());
     EXPECT_EQ(serviceTabs.tabText(0), QStringLiteral("M1A"));
-    EXPECT_EQ(panel().synchronizer().PolledStatus.InputLines[0], 0);
 }
 
 TEST_F(PanelTest, ActivationSendsPanelCommandOnTheNewerFamilies)
