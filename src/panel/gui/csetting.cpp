@@ -208,6 +208,8 @@ bool CSetting::ActivatePanel()
     m_multiplexPage->RebuildIpProtocolList(profile);
     m_model.ApplyHardwareLimits(profile);
     m_sync.ForgetStatus(m_model.ServiceCount);
+    // The bitrates shown are otherwise replaced only by a successful poll.
+    UpdateBitrateDisplay();
     if (m_sync.ReadConfiguration()) {
         show();
         m_model.CommitCountdown = 0;
