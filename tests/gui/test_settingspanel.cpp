@@ -96,6 +96,22 @@ TEST_F(PanelTest, SelectedTabIsFilledWithItsColour)
     SaveScreenshot(*window, QStringLiteral("settings-panel-manufacturer-tab"));
 }
 
+TEST_F(PanelTest, UsbTabIsGreyWithoutTheCapabilityAndTheInnerTabsKeepTheirColours)
+{
+    ASSERT_TRUE(link({.code = 176, .versionByte = 15}));
+    OwnerDrawnTabBar &tabs = *panel().pageTabs();
+    for (const auto &[usb, colour] : {std::pair{0, QColor(192, 192, 192)}, std::pair{1, QColor(50, 205, 50)}}) {
+        panel().model().CapabilityUsb = quint8(usb);
+        panel().SwitchPage(CSetting::UsbPage);
+        EXPECT_EQ(PixelInsideTab(tabs, CSetting::UsbPage), colour) << usb;
+        EXPECT_EQ(panel().page(CSetting::UsbPage)->isVisible(), usb != 0);
+        panel().SwitchPage(CSetting::MultiplexPage);
+    }
+    EXPECT_EQ(PixelInsideTab(*panel().muxTabs(), 0), QColor(65, 105, 225));
+    panel().SwitchPage(CSetting::ServicePage);
+    EXPECT_EQ(PixelInsideTab(*panel().serviceTabs(), 0), QColor(50, 205, 50));
+}
+
 // The write comes on the tenth panel tick after the last edit (about 2 s at
 // the real 200 ms period); the nine ticks before it poll the status. Counted
 // in ticks, with the timers ten times faster, so that load cannot break it.
