@@ -86,8 +86,10 @@ void ConfigSynchronizer::PanelTimerTick(bool poll)
     }
 }
 
-void ConfigSynchronizer::MarkStatusUnseen(int serviceCount)
+void ConfigSynchronizer::ForgetStatus(int serviceCount)
 {
+    PolledStatus = DeviceStatus();
+    LastStatus = DeviceStatus();
     MarkInputsUnreported(LastStatus, serviceCount);
 }
 

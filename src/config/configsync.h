@@ -45,9 +45,10 @@ public:
     // asked for. True when the device took every request (the panel does
     // not look; the CLI reports it).
     bool WriteModel();
-    // Makes the first poll after linking count as a change for the first
-    // serviceCount inputs.
-    void MarkStatusUnseen(int serviceCount);
+    // At linking: forgets what the previous device reported, so that the
+    // pages show none of it, and makes the first poll count as a change for
+    // the first serviceCount inputs.
+    void ForgetStatus(int serviceCount);
 
     // The linked device and what the codec and the factory default need.
     DeviceIdentity Identity;

@@ -10,6 +10,7 @@
 #include "panel/gui/settingspage.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QWheelEvent>
 #include <QTest>
 
@@ -95,6 +96,22 @@ TEST_F(PanelTest, SelectedTabIsFilledWithItsColour)
     SaveScreenshot(*window, QStringLiteral("settings-panel-manufacturer-tab"));
 }
 
+TEST_F(PanelTest, UsbTabIsGreyWithoutTheCapabilityAndTheInnerTabsKeepTheirColours)
+{
+    ASSERT_TRUE(link({.code = 176, .versionByte = 15}));
+    OwnerDrawnTabBar &tabs = *panel().pageTabs();
+    for (const auto &[usb, colour] : {std::pair{0, QColor(192, 192, 192)}, std::pair{1, QColor(50, 205, 50)}}) {
+        panel().model().CapabilityUsb = quint8(usb);
+        panel().SwitchPage(CSetting::UsbPage);
+        EXPECT_EQ(PixelInsideTab(tabs, CSetting::UsbPage), colour) << usb;
+        EXPECT_EQ(panel().page(CSetting::UsbPage)->isVisible(), usb != 0);
+        panel().SwitchPage(CSetting::MultiplexPage);
+    }
+    EXPECT_EQ(PixelInsideTab(*panel().muxTabs(), 0), QColor(65, 105, 225));
+    panel().SwitchPage(CSetting::ServicePage);
+    EXPECT_EQ(PixelInsideTab(*panel().serviceTabs(), 0), QColor(50, 205, 50));
+}
+
 // The write comes on the tenth panel tick after the last edit (about 2 s at
 // the real 200 ms period); the nine ticks before it poll the status. Counted
 // in ticks, with the timers ten times faster, so that load cannot break it.
@@ -156,6 +173,32 @@ TEST_F(PanelTest, EnterAndEscapeNeitherCloseNorAct)
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(panel().isVisible());
     EXPECT_FALSE(commands().contains(QStringLiteral("CMD_FILE_OPEN")));
+}
+
+// The input formats on the service tabs and the bitrates on the MULTIPLEX
+// page belong to the device that reported them: a device linked next whose
+// polls are refused shows none of them.
+TEST_F(PanelTest, RelinkedDeviceShowsNoStatusOfThePreviousOne)
+{
+    useFastTimers();
+    ASSERT_TRUE(link({.code = 176, .versionByte = 15}));
+    OwnerDrawnTabBar &serviceTabs = *panel().serviceTabs();
+    const QLabel &bitrate = *panel().findChild<QLabel *>(QStringLiteral("bitrateText"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return serviceTabs.tabText(0).startsWith(QStringLiteral("M1A ")); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bitrate.text().endsWith(QStringLiteral(" Kb/s")); }, 5000));
+
+    inProcess->unplug();
+    ASSERT_TRUE(waitForTitle(QString(), 5000));
+    InProcessDevice next({.code = 176, .versionByte = 15, .faults = {QStringLiteral("CMD_GET_STATUS:refuse")}});
+    next.plugInto(xmit);
+    xmit.ListSerialPorts = [&next] { return QStringList{next.portPath()}; };
+    ASSERT_TRUE(waitForStatusText(QStringLiteral("Hardware connected")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return next.commandsLogged().contains(QStringLiteral("CMD_GET_STATUS")); }, 5000));
+    EXPECT_EQ(bitrate.text(), QStringLiteral("Init..."));
+
+    OwnerDrawnTabBar &pageTabs = *panel().pageTabs();
+    QTest::mouseClick(&pageTabs, Qt::LeftButton, {}, pageTabs.tabRect(CSetting::ServicePage).center());
+    EXPECT_EQ(serviceTabs.tabText(0), QStringLiteral("M1A"));
 }
 
 TEST_F(PanelTest, ActivationSendsPanelCommandOnTheNewerFamilies)

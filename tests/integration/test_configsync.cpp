@@ -105,7 +105,7 @@ TEST_F(SyncTest, WriteComesOnTheTenthTickAndIsReadBackWithoutAPoll)
 TEST_F(SyncTest, FirstPollAfterLinkingAlwaysRefreshesThePages)
 {
     ASSERT_TRUE(link({.code = 132}));
-    sync.MarkStatusUnseen(model.ServiceCount);
+    sync.ForgetStatus(model.ServiceCount);
     sync.PanelTimerTick(true);
     EXPECT_EQ(pages.mediaRefreshes, 1);
     EXPECT_EQ(sync.LastStatus.InputPresent[0], sync.PolledStatus.InputPresent[0]);
@@ -117,7 +117,7 @@ TEST_F(SyncTest, FirstPollAfterLinkingAlwaysRefreshesThePages)
 TEST_F(SyncTest, RefusedPollKeepsTheStatus)
 {
     ASSERT_TRUE(link({.code = 132, .faults = {QStringLiteral("CMD_GET_STATUS:refuse")}}));
-    sync.MarkStatusUnseen(model.ServiceCount);
+    sync.ForgetStatus(model.ServiceCount);
     sync.PanelTimerTick(true);
     EXPECT_EQ(pages.mediaRefreshes, 0);
     EXPECT_EQ(sync.LastStatus.InputPresent[0], DeviceStatus::UnreportedInput);

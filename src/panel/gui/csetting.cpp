@@ -207,7 +207,9 @@ bool CSetting::ActivatePanel()
     const HardwareProfile profile = m_xmit.Identity.Profile();
     m_multiplexPage->RebuildIpProtocolList(profile);
     m_model.ApplyHardwareLimits(profile);
-    m_sync.MarkStatusUnseen(m_model.ServiceCount);
+    m_sync.ForgetStatus(m_model.ServiceCount);
+    // The bitrates shown are otherwise replaced only by a successful poll.
+    UpdateBitrateDisplay();
     if (m_sync.ReadConfiguration()) {
         show();
         m_model.CommitCountdown = 0;
