@@ -108,11 +108,12 @@ int main(int argc, char **argv)
     const QCommandLineOption baudOption(QStringLiteral("baud"), QStringLiteral("Line rate of the pseudo-terminal (default 115200, 0 unthrottled)."), QStringLiteral("RATE"), QStringLiteral("115200"));
     const QCommandLineOption noiseOption(QStringLiteral("trailing-noise"), QStringLiteral("Send stray bytes (never a frame) 50 ms after each serial reply."));
     const QCommandLineOption recordOption(QStringLiteral("record"), QStringLiteral("Serve this file, as it is, as the configuration record (1 to 1024 bytes)."), QStringLiteral("FILE"));
+    const QCommandLineOption stateOption(QStringLiteral("state"), QStringLiteral("Folder where the device keeps its configuration record across runs."), QStringLiteral("DIR"));
     const QCommandLineOption logOption(QStringLiteral("log"), QStringLiteral("Request log file, one line per request."), QStringLiteral("FILE"));
     const QCommandLineOption faultOption(QStringLiteral("fault"), QStringLiteral("Fault rule TARGET:KIND[:MS][:PROBABILITY]; TARGET is all, 0xNN or a CMD_ name; KIND is silence, refuse, badcheck, delay, drop or short."), QStringLiteral("RULE"));
     const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("Seed of random faults (default 1)."), QStringLiteral("N"), QStringLiteral("1"));
     parser.addOptions({codeOption, versionOption, minorOption, addressOption, portOption, noTcpOption, ptyOption,
-                       baudOption, noiseOption, recordOption, logOption, faultOption, seedOption});
+                       baudOption, noiseOption, recordOption, stateOption, logOption, faultOption, seedOption});
     const QCommandLineOption announceInterfaceOption(QStringLiteral("announce-interface"), QStringLiteral("Announce the device for discovery on this interface (name or address)."), QStringLiteral("NAME"));
     const QCommandLineOption announceIntervalOption(QStringLiteral("announce-interval"), QStringLiteral("Milliseconds between announcements (default 1000)."), QStringLiteral("MS"), QStringLiteral("1000"));
     const QCommandLineOption announceIdOption(QStringLiteral("announce-id"), QStringLiteral("Device identifier announced (default DEVSIM<code>)."), QStringLiteral("ID"));
@@ -173,6 +174,11 @@ int main(int argc, char **argv)
     SimDevice device(identity, std::move(faults));
     device.setStatusOptions(statusOptions);
     device.setFirmwareFaults(firmwareFaults);
+    if (parser.isSet(stateOption)) {
+        QString error;
+        if (!device.keepConfigIn(parser.value(stateOption), &error))
+            return Fail(error);
+    }
     if (parser.isSet(recordOption)) {
         QByteArray record;
         QString error;

@@ -2,9 +2,12 @@
 
 #include "simconfigrecord.h"
 
+#include "config/configcodec.h"
 #include "link/commands.h"
 #include "link/linkframe.h"
 
+#include <QDir>
+#include <QSaveFile>
 #include <QTextStream>
 
 #include <algorithm>
@@ -70,6 +73,39 @@ void SimDevice::setStatusOptions(const SimStatusOptions &options)
 void SimDevice::setFirmwareFaults(const SimFirmwareFaults &faults)
 {
     m_firmware = SimFirmware(HardwareProfile::Of(m_identity.code, m_identity.versionByte, m_identity.minor), faults);
+}
+
+bool SimDevice::keepConfigIn(const QString &folder, QString *error)
+{
+    if (!QDir().mkpath(folder)) {
+        *error = QStringLiteral("cannot create the state folder %1").arg(folder);
+        return false;
+    }
+    const QString path = QDir(folder).filePath(QStringLiteral("config.bin"));
+    QFile kept(path);
+    if (kept.exists()) {
+        if (!kept.open(QIODevice::ReadOnly)) {
+            *error = QStringLiteral("cannot read %1: %2").arg(path, kept.errorString());
+            return false;
+        }
+        const QByteArray record = kept.read(ConfigBlockCapacity + 1);
+        if (record.isEmpty() || record.size() > ConfigBlockCapacity) {
+            *error = QStringLiteral("the kept record %1 must hold 1 to %2 bytes").arg(path).arg(ConfigBlockCapacity);
+            return false;
+        }
+        m_configRecord = record;
+    }
+    m_keptConfigPath = path;
+    return true;
+}
+
+bool SimDevice::keepConfig(const QByteArray &record) const
+{
+    if (m_keptConfigPath.isEmpty())
+        return true;
+    // Whole or not at all: a power cut in the middle leaves the last record.
+    QSaveFile file(m_keptConfigPath);
+    return file.open(QIODevice::WriteOnly) && file.write(record) == record.size() && file.commit();
 }
 
 bool SimDevice::openRequestLog(const QString &path)
@@ -180,7 +216,8 @@ std::optional<QByteArray> SimDevice::answer(quint8 requestClass, const QByteArra
     case 0x40:
         return m_status.reply(clock(), m_playerCommand);
     case 0x50:
-        if (payload.isEmpty() || payload.size() > 1024)
+        // A record the device cannot keep is refused, and the one it has stays.
+        if (payload.isEmpty() || payload.size() > ConfigBlockCapacity || !keepConfig(payload))
             return std::nullopt;
         m_configRecord = payload;
         return QByteArray();

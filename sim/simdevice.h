@@ -42,6 +42,11 @@ public:
     bool openRequestLog(const QString &path);
     // Serves this record, taken as it is, in place of the default one.
     void setConfigRecord(const QByteArray &record) { m_configRecord = record; }
+    // Keeps the configuration record in folder across runs: a record kept
+    // there before is served from now on, and every record written is kept.
+    // False, with the reason, when the folder cannot be had or the record
+    // kept in it could not be a device's.
+    bool keepConfigIn(const QString &folder, QString *error);
     void setStatusOptions(const SimStatusOptions &options);
     // Firmware transfer faults, before the first transfer.
     void setFirmwareFaults(const SimFirmwareFaults &faults);
@@ -90,6 +95,8 @@ private:
     std::optional<QByteArray> answerFirmware(const QByteArray &payload);
     std::optional<QByteArray> answerPanel(const QByteArray &payload);
     QByteArray identification() const;
+    // Keeps a written record in the state folder, when there is one.
+    bool keepConfig(const QByteArray &record) const;
     void reboot();
     QByteArray snapshot() const;
     QDateTime clock() const;
@@ -104,6 +111,7 @@ private:
     std::optional<LastRequest> m_lastRequest;
 
     QByteArray m_configRecord;
+    QString m_keptConfigPath;
     QMap<QString, QByteArray> m_files;
     QString m_openFile;
     qint64 m_readOffset = 0;

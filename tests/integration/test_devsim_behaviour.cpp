@@ -6,7 +6,9 @@
 
 #include "link/cxmit.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -119,6 +121,7 @@ TEST(DevSimOptions, RefusesUnknownFaultTargetsAndUnfitRecords)
     QTemporaryDir folder;
     const auto fileOf = [&folder](const char *name, const QByteArray &contents) {
         QFile file(folder.filePath(QLatin1String(name)));
+        QDir().mkpath(QFileInfo(file).path());
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(contents);
         return file.fileName();
@@ -129,6 +132,8 @@ TEST(DevSimOptions, RefusesUnknownFaultTargetsAndUnfitRecords)
         {QStringLiteral("--record"), fileOf("empty.bin", {})},
         {QStringLiteral("--record"), fileOf("long.bin", QByteArray(1025, 'r'))},
         {QStringLiteral("--record"), folder.filePath(QStringLiteral("missing.bin"))},
+        {QStringLiteral("--state"), QFileInfo(fileOf("state/config.bin", QByteArray(1025, 'r'))).path()},
+        {QStringLiteral("--state"), fileOf("plain-file", "x")},
     };
     for (const QStringList &arguments : refused) {
         const DevSimRefusal refusal = RunRefusedDevSim(QStringList{QStringLiteral("--port"), QStringLiteral("0")} + arguments);
@@ -151,6 +156,25 @@ TEST(DevSimOptions, ServesTheRecordFileItIsGiven)
     ASSERT_TRUE(xmit.OpenSerialPort(device.ptyPath()));
     ASSERT_TRUE(xmit.Send(CMD_READ_CONFIG));
     EXPECT_EQ(xmit.ReplyPayload.toHex(' '), record.toHex(' '));
+}
+
+TEST(DevSimOptions, KeepsTheRecordWrittenInItsStateFolderAcrossRuns)
+{
+    QTemporaryDir state;
+    const QByteArray written = QByteArray::fromHex("0102030405060708");
+    {
+        DevSimProcess device;
+        ASSERT_TRUE(device.start({.extraArguments = {QStringLiteral("--state"), state.path()}}));
+        CXmit xmit;
+        ASSERT_TRUE(xmit.OpenSerialPort(device.ptyPath()));
+        ASSERT_TRUE(xmit.Send(CMD_WRITE_CONFIG, written));
+    }
+    DevSimProcess again;
+    ASSERT_TRUE(again.start({.extraArguments = {QStringLiteral("--state"), state.path()}}));
+    CXmit xmit;
+    ASSERT_TRUE(xmit.OpenSerialPort(again.ptyPath()));
+    ASSERT_TRUE(xmit.Send(CMD_READ_CONFIG));
+    EXPECT_EQ(xmit.ReplyPayload.toHex(' '), written.toHex(' '));
 }
 
 } // namespace

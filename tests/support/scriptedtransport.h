@@ -14,6 +14,8 @@ struct ScriptedLink
     QByteArray pending;
     QByteArray staleInput;
     int discards = 0;
+    // What the exchange was ready to wait, in ms, at every receive.
+    QList<int> waits;
 };
 
 class ScriptedTransport : public Transport
@@ -33,8 +35,9 @@ public:
         m_link.pending += m_link.staleInput + (m_link.replies.isEmpty() ? QByteArray() : m_link.replies.takeFirst());
         m_link.staleInput.clear();
     }
-    QByteArray receive(int) override
+    QByteArray receive(int waitMs) override
     {
+        m_link.waits << waitMs;
         QByteArray bytes = m_link.pending;
         m_link.pending.clear();
         return bytes;

@@ -7,6 +7,9 @@
 #include <QBuffer>
 #include <QList>
 
+#include <functional>
+#include <iterator>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -147,6 +150,66 @@ TEST_F(ExchangeTest, DevicePathsAndShellLinesThatDoNotFitAreRefused)
     EXPECT_TRUE(DeviceShell(xmit, QString(MaxShellLineLength, QLatin1Char('s'))));
     EXPECT_FALSE(DeviceShell(xmit, QString(MaxShellLineLength + 1, QLatin1Char('s'))));
     EXPECT_EQ(link.sent.size(), 2);
+}
+
+// Every request of the command set as it goes on the line, how long each
+// attempt waits for its reply and whether it lights the write lamp, written
+// out by hand from the device's command table.
+TEST_F(ExchangeTest, EveryCommandOnTheLineWithItsWaitAndWriteLamp)
+{
+    struct Row
+    {
+        const char *name;
+        std::function<void(CXmit &)> send;
+        const char *line;
+        int waitMs;
+        bool write;
+    };
+    const QString path = QStringLiteral("/a");
+    const Row rows[] = {
+        {"identify", [](CXmit &x) { x.Send(CMD_IDENTIFY); }, "021010", 2500, false},
+        {"reboot", [](CXmit &x) { x.Send(CMD_REBOOT); }, "022020", 2500, false},
+        {"media", [](CXmit &x) { x.Send(CMD_MEDIA_CONTROL, QByteArray::fromHex("01")); }, "02310130", 5000, false},
+        {"status", [](CXmit &x) { x.Send(CMD_GET_STATUS); }, "024040", 2500, false},
+        {"write config", [](CXmit &x) { x.Send(CMD_WRITE_CONFIG, "AB"); }, "0252414251", 2500, true},
+        {"read config", [](CXmit &x) { x.Send(CMD_READ_CONFIG); }, "027070", 2500, false},
+        {"shell", [](CXmit &x) { DeviceShell(x, QStringLiteral("sync")); }, "02840573796E630086", 25000, true},
+        {"save default", [](CXmit &x) { x.Send(CMD_SAVE_DEFAULT); }, "029090", 2500, false},
+        {"edid", [](CXmit &x) { x.Send(CMD_EDID_REPAIR); }, "02A0A0", 25000, false},
+        {"file create", [&](CXmit &x) { DeviceFileCreate(x, path); }, "02A404002F6100EE", 1000, true},
+        {"file open", [&](CXmit &x) { DeviceFileOpen(x, path); }, "02A404012F6100EF", 1000, false},
+        {"file close", [](CXmit &x) { x.Send(CMD_FILE_CLOSE); }, "02A10202A3", 25000, false},
+        {"file read", [](CXmit &x) { x.Send(CMD_FILE_READ, QByteArray::fromHex("0008")); }, "02A3030008A8", 2500, false},
+        {"file write", [](CXmit &x) { x.Send(CMD_FILE_WRITE, "x"); }, "02A20478DE", 2500, true},
+        {"flash begin", [](CXmit &x) { FlashBegin(x, 0x01EC); }, "02B300EC015E", 2500, false},
+        {"flash end", [](CXmit &x) { FlashEnd(x); }, "02B10202B3", 25000, false},
+        {"flash data", [](CXmit &x) { FlashWrite(x, "x"); }, "02B20578CF", 25000, false},
+        {"fw begin", [](CXmit &x) { x.Send(CMD_FW_BEGIN); }, "02C100C1", 5000, false},
+        {"fw data", [](CXmit &x) { x.SendDataBlock(0x000102, "x"); }, "02C405010001020278BB", 25000, true},
+        {"fw end", [](CXmit &x) { x.Send(CMD_FW_END); }, "02C10202C3", 250000, true},
+        {"set clock", [](CXmit &x) { x.Send(CMD_SET_CLOCK, QByteArray::fromHex("E807051F0C223B")); },
+         "02D40800E807051F0C223B3C", 2500, false},
+        {"snapshot", [](CXmit &x) { x.Send(CMD_SNAPSHOT); }, "02D10202D3", 2500, false},
+        {"panel", [](CXmit &x) { x.Send(CMD_PANEL_3); }, "02D103D2", 2500, false},
+    };
+    attach();
+    xmit.ShowLinkActivity = [this](bool write) { lamps << write; };
+    for (const Row &row : rows) {
+        link.replies << Ok();
+        lamps.clear();
+        const qsizetype firstWait = link.waits.size();
+        row.send(xmit);
+        ASSERT_FALSE(link.sent.isEmpty()) << row.name;
+        EXPECT_EQ(link.sent.last().toHex().toUpper(), QByteArray(row.line)) << row.name;
+        EXPECT_EQ(lamps, QList<bool>{row.write}) << row.name;
+        EXPECT_FALSE(xmit.WriteFlag) << row.name;
+        // The wait starts as the request leaves; the next longer time-out of
+        // the table is at least twice as long.
+        ASSERT_GT(link.waits.size(), firstWait) << row.name;
+        EXPECT_LE(link.waits[firstWait], row.waitMs) << row.name;
+        EXPECT_GT(link.waits[firstWait], row.waitMs / 2) << row.name;
+    }
+    EXPECT_EQ(link.sent.size(), qsizetype(std::size(rows)));
 }
 
 TEST(DeviceString, LowByteOfEachUnitThenZero)

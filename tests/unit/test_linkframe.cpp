@@ -98,6 +98,23 @@ TEST(FrameDecoder, EscapedStartBytesInPayloadLengthAndCheck)
     }
 }
 
+// Replies written by hand: the header's low two bits add to the length
+// byte(s) in every form, and a length byte 0x02 arrives doubled.
+TEST(FrameDecoder, ReplyLengthFormsByHand)
+{
+    const Decoded oneByteForm = DecodeReply(Hex("02F5044142434445B0"));
+    EXPECT_TRUE(oneByteForm.valid);
+    EXPECT_EQ(oneByteForm.payload, Hex("4142434445"));
+
+    const Decoded escapedLength = DecodeReply(Hex("02F402024142F5"));
+    EXPECT_TRUE(escapedLength.valid);
+    EXPECT_EQ(escapedLength.payload, Hex("4142"));
+
+    const Decoded twoByteForm = DecodeReply(Hex("02F90100") + QByteArray(257, 'A') + Hex("B9"));
+    EXPECT_TRUE(twoByteForm.valid);
+    EXPECT_EQ(twoByteForm.payload, QByteArray(257, 'A'));
+}
+
 TEST(FrameDecoder, WrongCheckIsCompleteButInvalid)
 {
     const Decoded decoded = DecodeReply(Hex("02F1AA00"));
