@@ -10,8 +10,12 @@
 #include "panel/gui/settingspage.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QWheelEvent>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -182,10 +186,20 @@ TEST_F(PanelTest, RelinkedDeviceShowsNoStatusOfThePreviousOne)
 {
     useFastTimers();
     ASSERT_TRUE(link({.code = 176, .versionByte = 15}));
+    QTemporaryDir storage;
+    ASSERT_TRUE(QDir().mkpath(storage.filePath(QStringLiteral("media"))));
+    QFile clip(storage.filePath(QStringLiteral("media/clip.ts")));
+    ASSERT_TRUE(clip.open(QIODevice::WriteOnly));
+    SimStatusOptions withStorage;
+    withStorage.mediaDir = storage.filePath(QStringLiteral("media"));
+    inProcess->device().setStatusOptions(withStorage);
     OwnerDrawnTabBar &serviceTabs = *panel().serviceTabs();
     const QLabel &bitrate = *panel().findChild<QLabel *>(QStringLiteral("bitrateText"));
+    const QComboBox &mediaFiles = *panel().findChild<QComboBox *>(QStringLiteral("mediaFileList"));
+    const QWidget &play = *panel().findChild<QWidget *>(QStringLiteral("playButton"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return serviceTabs.tabText(0).startsWith(QStringLiteral("M1A ")); }, 5000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return bitrate.text().endsWith(QStringLiteral(" Kb/s")); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mediaFiles.count() == 1 && play.isEnabled(); }, 5000));
 
     inProcess->unplug();
     ASSERT_TRUE(waitForTitle(QString(), 5000));
@@ -195,6 +209,9 @@ TEST_F(PanelTest, RelinkedDeviceShowsNoStatusOfThePreviousOne)
     ASSERT_TRUE(waitForStatusText(QStringLiteral("Hardware connected")));
     ASSERT_TRUE(QTest::qWaitFor([&] { return next.commandsLogged().contains(QStringLiteral("CMD_GET_STATUS")); }, 5000));
     EXPECT_EQ(bitrate.text(), QStringLiteral("Init..."));
+    // Nor the previous device's storage: no files, no player.
+    EXPECT_EQ(mediaFiles.count(), 0);
+    EXPECT_FALSE(play.isEnabled());
 
     OwnerDrawnTabBar &pageTabs = *panel().pageTabs();
     QTest::mouseClick(&pageTabs, Qt::LeftButton, {}, pageTabs.tabRect(CSetting::ServicePage).center());

@@ -77,7 +77,8 @@ protected:
     UsbPageTest() { useFastTimers(); }
     ~UsbPageTest() override { LanguageIndex = 0; }
 
-    // Links the window to a new in-process device, prepared first.
+    // Links the window to a new in-process device, prepared first, and
+    // waits for its first status poll.
     bool link(const InProcessDevice::Options &options, const std::function<void(SimDevice &)> &prepare = {})
     {
         inProcess = std::make_unique<InProcessDevice>(options);
@@ -85,12 +86,16 @@ protected:
             prepare(inProcess->device());
         inProcess->plugInto(xmit);
         open({inProcess->portPath()});
-        return waitForStatusText(GetText(TXT_HARDWARE_CONNECTED));
+        // The player and the lists follow the device's storage from its
+        // first status reply on.
+        return waitForStatusText(GetText(TXT_HARDWARE_CONNECTED))
+               && QTest::qWaitFor([&] { return commands().contains(QStringLiteral("CMD_GET_STATUS")); }, 5000);
     }
 
     // The device's USB storage: media files, and logo files on code 192
     // from version 15.
-    void setStorage(const QStringList &media, const QStringList &logos = {}, int firstFormat = 0, quint8 autoMode = 0)
+    SimStatusOptions storageOptions(const QStringList &media, const QStringList &logos = {}, int firstFormat = 0,
+                                    quint8 autoMode = 0) const
     {
         SimStatusOptions options;
         if (!media.isEmpty()) {
@@ -103,7 +108,21 @@ protected:
         }
         options.firstFormat = firstFormat;
         options.autoMode = autoMode;
-        inProcess->device().setStatusOptions(options);
+        return options;
+    }
+    void setStorage(const QStringList &media, const QStringList &logos = {}, int firstFormat = 0, quint8 autoMode = 0)
+    {
+        inProcess->device().setStatusOptions(storageOptions(media, logos, firstFormat, autoMode));
+    }
+    // A device prepared with that storage before it is linked: the media
+    // file field, from which schedule entries take their file, is enabled
+    // only while the device reports a storage.
+    std::function<void(SimDevice &)> withStorage(const QStringList &media, const QStringList &logos = {},
+                                                 int firstFormat = 0, quint8 autoMode = 0) const
+    {
+        return [options = storageOptions(media, logos, firstFormat, autoMode)](SimDevice &device) {
+            device.setStatusOptions(options);
+        };
     }
 
     CUsbPage &page() const { return static_cast<CUsbPage &>(*panel().page(CSetting::UsbPage)); }
@@ -253,7 +272,7 @@ TEST_F(UsbPageTest, ScheduleControlsAsBuilt)
 
 TEST_F(UsbPageTest, StopMayEqualTheStartButNotPrecedeIt)
 {
-    ASSERT_TRUE(link({.code = 192, .versionByte = 15}));
+    ASSERT_TRUE(link({.code = 192, .versionByte = 15}, withStorage({QStringLiteral("clip.ts")})));
     showUsbPage();
     BeepRecorder beeper;
     addEntry("addPlayEntryButton", QStringLiteral("clip.ts"), May1, QTime(10, 0), May1, QTime(10, 0));
@@ -292,7 +311,7 @@ TEST_F(UsbPageTest, StopMayEqualTheStartButNotPrecedeIt)
 
 TEST_F(UsbPageTest, NewEntryGoesAfterTheExistingEqualStart)
 {
-    ASSERT_TRUE(link({.code = 192, .versionByte = 15}));
+    ASSERT_TRUE(link({.code = 192, .versionByte = 15}, withStorage({QStringLiteral("clip.ts")})));
     showUsbPage();
     addEntry("addPlayEntryButton", QStringLiteral("ten.ts"), May1, QTime(10, 0), May1, QTime(11, 0));
     addEntry("addPlayEntryButton", QStringLiteral("noon.ts"), May1, QTime(12, 0), May1, QTime(13, 0));
@@ -334,7 +353,7 @@ TEST_F(UsbPageTest, TheEleventhEntryIsRefusedUntilOneIsDeleted)
 
 TEST_F(UsbPageTest, AnEntryTheRecordHasNoRoomForIsRefused)
 {
-    ASSERT_TRUE(link({.code = 131}));
+    ASSERT_TRUE(link({.code = 131}, withStorage({QStringLiteral("clip.ts")})));
     showUsbPage();
     BeepRecorder beeper;
     // Ten entries with a name of 100 characters would not fit into the
@@ -355,7 +374,7 @@ TEST_F(UsbPageTest, AnEntryTheRecordHasNoRoomForIsRefused)
 
 TEST_F(UsbPageTest, DeletesRowsTwoAndFourOfFive)
 {
-    ASSERT_TRUE(link({.code = 192, .versionByte = 15}));
+    ASSERT_TRUE(link({.code = 192, .versionByte = 15}, withStorage({QStringLiteral("clip.ts")})));
     showUsbPage();
     const QStringList files{"a.ts", "b.ts", "c.ts", "d.ts", "e.ts"};
     for (int i = 0; i < files.size(); ++i)
@@ -396,7 +415,7 @@ TEST_F(UsbPageTest, FrenchWeekTextAndDayCaptions)
 
 TEST_F(UsbPageTest, EntriesReachTheDeviceRecord)
 {
-    ASSERT_TRUE(link({.code = 131}));
+    ASSERT_TRUE(link({.code = 131}, withStorage({QStringLiteral("clip.ts")})));
     showUsbPage();
     const char *const weekdays[] = {"mondayButton", "tuesdayButton", "wednesdayButton", "thursdayButton",
                                     "fridayButton"};
@@ -424,7 +443,8 @@ TEST_F(UsbPageTest, EntriesReachTheDeviceRecord)
 
 TEST_F(UsbPageTest, AScheduleReadFromTheDeviceKeepsTheDeviceOrder)
 {
-    ASSERT_TRUE(link({.code = 176}, [](SimDevice &device) {
+    ASSERT_TRUE(link({.code = 176}, [this](SimDevice &device) {
+        device.setStatusOptions(storageOptions({QStringLiteral("clip.ts")}));
         // Layout 2: the count follows the media file name; the noon entry
         // comes first on the device.
         QByteArray record = device.configRecord();
@@ -812,9 +832,9 @@ TEST_F(UsbPageTest, TheClockFieldOpensTheDialogOnlyOutsideAnExchange)
 
 TEST_F(UsbPageTest, ScreenshotWithEntriesAndStorage)
 {
-    ASSERT_TRUE(link({.code = 192, .versionByte = 15}));
-    setStorage({QStringLiteral("clip.ts"), QStringLiteral("news.ts"), QStringLiteral("weekend.ts")},
-               {QStringLiteral("channel.dg1"), QStringLiteral("promo.dg1")}, 0, 4);
+    ASSERT_TRUE(link({.code = 192, .versionByte = 15},
+                     withStorage({QStringLiteral("clip.ts"), QStringLiteral("news.ts"), QStringLiteral("weekend.ts")},
+                                 {QStringLiteral("channel.dg1"), QStringLiteral("promo.dg1")}, 0, 4)));
     showUsbPage();
     addEntry("addPlayEntryButton", QStringLiteral("news.ts"), May1, QTime(7, 30), May1, QTime(8, 0));
     addEntry("addPlayEntryButton", QStringLiteral("clip.ts"), May1, QTime(12, 0), QDate(2024, 6, 30), QTime(12, 30));

@@ -208,8 +208,10 @@ bool CSetting::ActivatePanel()
     m_multiplexPage->RebuildIpProtocolList(profile);
     m_model.ApplyHardwareLimits(profile);
     m_sync.ForgetStatus(m_model.ServiceCount);
-    // The bitrates shown are otherwise replaced only by a successful poll.
+    // The bitrates, lamps and media lists shown are otherwise replaced only
+    // by a successful poll: nothing of the previous device stays on show.
     UpdateBitrateDisplay();
+    RefreshMediaStatus();
     if (m_sync.ReadConfiguration()) {
         show();
         m_model.CommitCountdown = 0;
