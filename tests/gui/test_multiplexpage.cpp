@@ -459,18 +459,10 @@ TEST_F(MultiplexPageTest, EditReachesADeviceProcessAfterTheDeferredWrite)
     EXPECT_EQ(written.Muxes[0].FreqKHz, 474000u);
 }
 
-// Where each control sits, in dialog units from the page's top-left corner
-// (its reference frame); a width or height of 0 is the control's own.
-struct Placement
-{
-    const char *name;
-    int x, y, width, height;
-};
-
 TEST_F(MultiplexPageTest, ControlsSitWhereTheLayoutPutsThem)
 {
     ASSERT_TRUE(linkInProcess({.code = 176, .versionByte = 15}));
-    const Placement placements[] = {
+    expectPlacements(CSetting::MultiplexPage, {
         {"dhcpCheck", 22, 12, 0, 0},
         {"deviceIpEdit", 59, 10, 73, 0},
         {"deviceMaskEdit", 139, 10, 73, 0},
@@ -505,21 +497,7 @@ TEST_F(MultiplexPageTest, ControlsSitWhereTheLayoutPutsThem)
         {"ttlEdit", 217, 133, 22, 0},
         {"bitrateText", 269, 135, 78, 0},
         {"bitrateBar", 352, 135, 136, 8},
-    };
-    QWidget *page = panel().page(CSetting::MultiplexPage);
-    const DialogUnits units(*page);
-    for (const Placement &p : placements) {
-        QWidget *placed = control<QWidget>(p.name);
-        ASSERT_TRUE(placed);
-        EXPECT_EQ(placed->parentWidget(), page) << p.name;
-        EXPECT_EQ(placed->pos(), QPoint(units.x(p.x), units.y(p.y))) << p.name;
-        if (p.width) {
-            EXPECT_EQ(placed->width(), units.x(p.width)) << p.name;
-        }
-        if (p.height) {
-            EXPECT_EQ(placed->height(), units.y(p.height)) << p.name;
-        }
-    }
+    });
     EXPECT_EQ(control<QLabel>("bitrateText")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 }
 

@@ -323,18 +323,10 @@ TEST_F(ServicePageTest, ControlsFollowTheHardware)
     }
 }
 
-// Where each control sits, in dialog units from the page's top-left corner
-// (its reference frame); a width or height of 0 is the control's own.
-struct Placement
-{
-    const char *name;
-    int x, y, width, height;
-};
-
 TEST_F(ServicePageTest, ControlsSitWhereTheLayoutPutsThem)
 {
     ASSERT_TRUE(linkOnServicePage({.code = 157, .versionByte = 9}));
-    const Placement placements[] = {
+    expectPlacements(CSetting::ServicePage, {
         {"serviceTabs", 6, 3, 480, 15},
         {"serviceIdEdit", 36, 32, 30, 0},
         {"serviceNameList", 70, 32, 102, 0},
@@ -360,23 +352,9 @@ TEST_F(ServicePageTest, ControlsSitWhereTheLayoutPutsThem)
         {"aitNameEdit", 187, 136, 72, 0},
         {"aitRootEdit", 262, 136, 113, 0},
         {"aitPathEdit", 377, 136, 113, 0},
-    };
-    QWidget *page = panel().page(CSetting::ServicePage);
-    const DialogUnits units(*page);
-    for (const Placement &p : placements) {
-        QWidget *placed = control<QWidget>(p.name);
-        ASSERT_TRUE(placed);
-        EXPECT_EQ(placed->parentWidget(), page) << p.name;
-        EXPECT_EQ(placed->pos(), QPoint(units.x(p.x), units.y(p.y))) << p.name;
-        if (p.width) {
-            EXPECT_EQ(placed->width(), units.x(p.width)) << p.name;
-        }
-        if (p.height) {
-            EXPECT_EQ(placed->height(), units.y(p.height)) << p.name;
-        }
-    }
+    });
     // Both pages share one origin, just below the page tabs.
-    EXPECT_EQ(page->geometry().topLeft(), panel().page(CSetting::MultiplexPage)->geometry().topLeft());
+    EXPECT_EQ(panel().page(CSetting::ServicePage)->geometry().topLeft(), panel().page(CSetting::MultiplexPage)->geometry().topLeft());
 }
 
 } // namespace
