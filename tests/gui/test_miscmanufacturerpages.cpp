@@ -6,6 +6,7 @@
 #include "answeringprompts.h"
 #include "guitestsupport.h"
 #include "linkedwindow.h"
+#include "testfiles.h"
 
 #include "app/connectionsupervisor.h"
 #include "auxiliary/beep.h"
@@ -27,20 +28,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString &path, const QByteArray &contents)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(contents);
-}
 
 class PagesTest : public LinkedWindowTest
 {

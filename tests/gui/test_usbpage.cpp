@@ -5,6 +5,7 @@
 
 #include "guitestsupport.h"
 #include "linkedwindow.h"
+#include "testfiles.h"
 
 #include "auxiliary/beep.h"
 #include "auxiliary/gui/crtc.h"
@@ -17,7 +18,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
 #include <QFile>
 #include <QFocusEvent>
 #include <QHeaderView>
@@ -61,16 +61,6 @@ struct BeepRecorder
     BeepSink previous;
 };
 
-// Empty files of these names in a folder, made when missing.
-void PutFiles(const QString &folder, const QStringList &names)
-{
-    QDir().mkpath(folder);
-    for (const QString &name : names) {
-        QFile file(QDir(folder).filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
-}
-
 class UsbPageTest : public LinkedWindowTest
 {
 protected:
@@ -100,11 +90,11 @@ protected:
         SimStatusOptions options;
         if (!media.isEmpty()) {
             options.mediaDir = storage.filePath(QStringLiteral("media"));
-            PutFiles(options.mediaDir, media);
+            PutEmptyFiles(options.mediaDir, media);
         }
         if (!logos.isEmpty()) {
             options.logoDir = storage.filePath(QStringLiteral("logos"));
-            PutFiles(options.logoDir, logos);
+            PutEmptyFiles(options.logoDir, logos);
         }
         options.firstFormat = firstFormat;
         options.autoMode = autoMode;
@@ -599,11 +589,11 @@ TEST_F(UsbPageTest, MediaAndLogoListsFollowTheStorage)
 
     // An exact name only: the case counts.
     typeMediaFile(QStringLiteral("A.TS"));
-    PutFiles(storage.filePath(QStringLiteral("media")), {QStringLiteral("c.ts")});
+    PutEmptyFiles(storage.filePath(QStringLiteral("media")), {QStringLiteral("c.ts")});
     ASSERT_TRUE(QTest::qWaitFor([&] { return media->count() == 2; }, 5000));
     EXPECT_EQ(media->currentIndex(), -1);
     typeMediaFile(QStringLiteral("c.ts"));
-    PutFiles(storage.filePath(QStringLiteral("media")), {QStringLiteral("d.ts")});
+    PutEmptyFiles(storage.filePath(QStringLiteral("media")), {QStringLiteral("d.ts")});
     ASSERT_TRUE(QTest::qWaitFor([&] { return media->count() == 3; }, 5000));
     EXPECT_EQ(media->currentText(), QStringLiteral("c.ts"));
 

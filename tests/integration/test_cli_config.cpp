@@ -3,6 +3,7 @@
 
 #include "cliprocess.h"
 #include "devsimprocess.h"
+#include "testfiles.h"
 
 #include "config/configcodec.h"
 #include "link/cxmit.h"
@@ -42,16 +43,8 @@ protected:
 
     QString write(const char *name, const QByteArray &contents) const
     {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(contents);
-        return file.fileName();
-    }
-
-    static QByteArray read(const QString &fileName)
-    {
-        QFile file(fileName);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        WriteAll(path(name), contents);
+        return path(name);
     }
 
     static QJsonObject json(const CliResult &result)
@@ -91,7 +84,7 @@ TEST_F(CliConfigTest, DecodeAndEncodeAHandWrittenRecord)
     const CliResult encoded = RunCli({QStringLiteral("encode"), QStringLiteral("--code"), QStringLiteral("128"),
                                       modelFile, path("out.itc")});
     ASSERT_EQ(encoded.exitCode, 0) << encoded.err.toStdString();
-    EXPECT_EQ(read(path("out.itc")), Record128());
+    EXPECT_EQ(ReadAll(path("out.itc")), Record128());
 }
 
 TEST_F(CliConfigTest, OfflineRefusalsExitTwo)
@@ -127,7 +120,7 @@ TEST_F(CliConfigTest, GetAndSetOnEveryLayout)
                                       device.tcpDevice(), QStringLiteral("--raw"), path("raw.bin")});
         ASSERT_EQ(got.exitCode, 0) << got.err.toStdString();
         EXPECT_EQ(json(got)["Reference"].toString(), QStringLiteral("SIM-%1").arg(code));
-        const QByteArray original = read(path("raw.bin"));
+        const QByteArray original = ReadAll(path("raw.bin"));
         ASSERT_FALSE(original.isEmpty());
 
         const QString change = write("change.json", R"({"NetworkName":"Changed"})");
@@ -181,7 +174,7 @@ TEST_F(CliConfigTest, GetRefusesAnotherLayoutsRecord)
                                      device.tcpDevice(), QStringLiteral("--raw"), path("raw.bin")});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.out.isEmpty());
-    EXPECT_EQ(read(path("raw.bin")).left(5).toHex(), "50465a4ab2");
+    EXPECT_EQ(ReadAll(path("raw.bin")).left(5).toHex(), "50465a4ab2");
 }
 
 } // namespace

@@ -6,10 +6,10 @@
 
 #include "cliprocess.h"
 #include "devsimprocess.h"
+#include "testfiles.h"
 
 #include <QDate>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -50,17 +50,8 @@ protected:
 
     QString write(const QString &name, const QByteArray &contents) const
     {
-        QDir().mkpath(QFileInfo(path(name)).path());
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(contents);
-        return file.fileName();
-    }
-
-    static QByteArray read(const QString &fileName)
-    {
-        QFile file(fileName);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        WriteAll(path(name), contents);
+        return path(name);
     }
 
     bool start(DevSimProcess &device, int code, int versionByte, const QStringList &extra = {})
@@ -112,10 +103,10 @@ TEST_F(CliActionTest, SnapshotFileIsByteExactOverTcpAndSerial)
     ASSERT_EQ(run(device, {"snapshot", path("shot")}).exitCode, 0);
     ASSERT_EQ(run(device, {"snapshot", path("serial.BMP")}, true).exitCode, 0);
     ASSERT_EQ(run(device, {"snapshot", path("notes.txt")}).exitCode, 0);
-    EXPECT_EQ(read(path("shot.bmp")).size(), 1086);
-    EXPECT_EQ(read(path("shot.bmp")), expected);
-    EXPECT_EQ(read(path("serial.BMP")), expected);
-    EXPECT_EQ(read(path("notes.txt.bmp")), expected);
+    EXPECT_EQ(ReadAll(path("shot.bmp")).size(), 1086);
+    EXPECT_EQ(ReadAll(path("shot.bmp")), expected);
+    EXPECT_EQ(ReadAll(path("serial.BMP")), expected);
+    EXPECT_EQ(ReadAll(path("notes.txt.bmp")), expected);
     EXPECT_EQ(requests(device), QStringList(3, "CMD_SNAPSHOT 02"));
 }
 
@@ -197,7 +188,7 @@ TEST_F(CliActionTest, LoadThenSaveIsByteExactAndStoresTheFactoryDefault)
 
     const CliResult saved = run(device, {"config", "save", path("back.itc")});
     ASSERT_EQ(saved.exitCode, 0) << saved.err.toStdString();
-    EXPECT_EQ(read(path("back.itc")), Record128());
+    EXPECT_EQ(ReadAll(path("back.itc")), Record128());
     ExpectOneLineFailure(run(device, {"config", "save", path("missing/back.itc")}), 1);
 }
 

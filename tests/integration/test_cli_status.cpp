@@ -2,11 +2,11 @@
 
 #include "cliprocess.h"
 #include "devsimprocess.h"
+#include "testfiles.h"
 
 #include "link/cxmit.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -40,16 +40,6 @@ QStringList Texts(const QJsonValue &array)
     return texts;
 }
 
-// A folder holding empty files of these names.
-void AddFiles(const QString &folder, const QStringList &names)
-{
-    QDir().mkpath(folder);
-    for (const QString &name : names) {
-        QFile file(QDir(folder).filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
-}
-
 // One request straight over the link, as the desktop tool would send it.
 bool SendToDevice(const DevSimProcess &device, const DeviceCommand &command, const QByteArray &data)
 {
@@ -64,7 +54,7 @@ TEST(CliStatus, TwoServicesAndTheMediaStorage)
 {
     QTemporaryDir folder;
     const QString media = folder.filePath(QStringLiteral("usb"));
-    AddFiles(media, {QStringLiteral("news.ts"), QStringLiteral("clip.ts")});
+    PutEmptyFiles(media, {QStringLiteral("news.ts"), QStringLiteral("clip.ts")});
     DevSimProcess device;
     ASSERT_TRUE(device.start({.code = 157, .extraArguments = {QStringLiteral("--media-dir"), media}}));
 
@@ -124,7 +114,7 @@ TEST(CliStatus, FourServicesTwoMultiplexesAndThePlayer)
 TEST(CliStatus, LogosAndTheSetClockOnCode192Version15)
 {
     QTemporaryDir folder;
-    AddFiles(folder.path(), {QStringLiteral("b.dg1"), QStringLiteral("a.dg1")});
+    PutEmptyFiles(folder.path(), {QStringLiteral("b.dg1"), QStringLiteral("a.dg1")});
     DevSimProcess device;
     ASSERT_TRUE(device.start({.code = 192, .versionByte = 15, .extraArguments = {QStringLiteral("--logo-dir"), folder.path()}}));
     // 2031-12-31 23:59:50, and the clock runs on from there.

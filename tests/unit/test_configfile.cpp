@@ -4,6 +4,7 @@
 
 #include "answeringprompts.h"
 #include "configtestrecords.h"
+#include "testfiles.h"
 
 #include "auxiliary/beep.h"
 #include "auxiliary/statusstrip.h"
@@ -35,19 +36,6 @@ QByteArray Record128(const char *reference = "FILE128", const char *logo = "logo
         .u16(0x10).u8(0).u16(7).text("SVC")     // service id, LCN type, LCN, name
         .u16(100).u16(101).u16(102).u16(6000).u8(1).u8(0).text("E").text("T")
         .text(logo).u8(0).text("clip.ts").u8(1);
-}
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString &path, const QByteArray &contents)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(contents), contents.size());
 }
 
 class LogoListStub : public CodecControls

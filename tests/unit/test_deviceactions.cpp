@@ -5,6 +5,7 @@
 #include "answeringprompts.h"
 #include "inprocessdevice.h"
 #include "inprocesstransport.h"
+#include "testfiles.h"
 
 #include "auxiliary/beep.h"
 #include "auxiliary/texttable.h"
@@ -42,12 +43,6 @@ const QByteArray BitmapHeader = QByteArray::fromHex(
 constexpr int PixelByte(int row, int byte)
 {
     return 62 + row * 16 + byte;
-}
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 TEST(DeviceActions, ComputerClockIsTheLocalTimeOrTheNoTimeMarker)
