@@ -42,8 +42,15 @@ void InProcessTransport::transmit(const QByteArray &frame)
         m_requests.feed(frame);
 }
 
+bool InProcessTransport::isGone() const
+{
+    return m_dropped || (m_kind == Kind::Serial && !m_device.powered());
+}
+
 QByteArray InProcessTransport::receive(int waitMs)
 {
+    if (isGone())
+        return {};
     const qint64 deadline = m_clock.elapsed() + std::max(waitMs, 0);
     for (;;) {
         const qint64 now = m_clock.elapsed();

@@ -25,6 +25,9 @@ public:
     void discardInput() override;
     void transmit(const QByteArray &frame) override;
     QByteArray receive(int waitMs) override;
+    // A dropped connection; a serial device without power is gone from the
+    // USB with it.
+    bool isGone() const override;
 
 private:
     struct PendingReply

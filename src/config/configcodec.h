@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/configmodel.h"
+#include "link/commands.h"
 #include "link/deviceidentity.h"
 
 #include <QByteArray>
@@ -8,9 +9,6 @@
 #include <QString>
 
 #include <optional>
-
-// The device's configuration record is at most this long.
-inline constexpr int ConfigBlockCapacity = 1024;
 
 // Layout 2 records open with a four-byte marker, 0x50 0x46 0x5A 0x4A on the
 // line (the little-endian uint32 below), then the hardware code. Its name

@@ -1,5 +1,9 @@
 #include "link/commands.h"
 
+#include "hardware/hardwareprofile.h"
+
+#include <algorithm>
+
 const DeviceCommand *IdentifyCommand(quint8 requestClass, const char *payload, int size)
 {
     for (const DeviceCommand &command : AllDeviceCommands) {
@@ -14,4 +18,38 @@ const DeviceCommand *IdentifyCommand(quint8 requestClass, const char *payload, i
         }
     }
     return nullptr;
+}
+
+bool ReplyFitsRequest(const DeviceCommand &command, QByteArrayView requestPayload, int replyLength,
+                      const StatusReplyFormat &status)
+{
+    switch (command.reply) {
+    case ReplyShape::Empty:
+        return replyLength == 0;
+    case ReplyShape::Identity:
+        return replyLength >= 2 && replyLength <= 4;
+    case ReplyShape::FileSize:
+        // A reply too short to hold a size is still this request's: the
+        // caller says so and closes the file.
+        return replyLength >= 1 && replyLength <= 4;
+    case ReplyShape::FileBytes: {
+        // sub-operation, then the 16-bit little-endian count asked for
+        if (requestPayload.size() < 3)
+            return false;
+        const int asked = quint8(requestPayload[1]) | quint8(requestPayload[2]) << 8;
+        return replyLength <= asked;
+    }
+    case ReplyShape::Picture:
+        return replyLength == SnapshotPictureSize;
+    case ReplyShape::Record:
+        return replyLength >= 1 && replyLength <= ConfigBlockCapacity;
+    case ReplyShape::Status: {
+        // one 8-byte group per input, the player mode byte, the media count
+        const int inputs = std::clamp(status.ServiceCount, 0, 4);
+        return replyLength >= inputs * 8 + (status.HasAutoMode ? 1 : 0) + 1;
+    }
+    case ReplyShape::Any:
+        return true;
+    }
+    return true;
 }

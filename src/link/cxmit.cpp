@@ -9,6 +9,7 @@
 #include "link/tcptransport.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QScopedValueRollback>
 #include <QtGlobal>
 
@@ -76,10 +77,11 @@ bool CXmit::exchange(quint8 requestClass, const QByteArray &payload, int timeout
     const QScopedValueRollback<bool> exchanging(m_exchanging, true);
     const HandlerGate::BusyScope busy(HandlerGate::current());
 
+    ReplyAfterRetry = false;
     const QByteArray frame = FrameEncoder::encode(requestClass, payload);
     const DeviceCommand *command = IdentifyCommand(requestClass, payload.constData(), int(payload.size()));
     const char *name = command ? command->name : "request";
-    if (!m_transport) {
+    if (!m_transport || m_transport->isGone()) {
         qCDebug(LinkTrace, "%s: no link open", name);
         LinkLost = true;
         WriteFlag = false;
@@ -93,41 +95,139 @@ bool CXmit::exchange(quint8 requestClass, const QByteArray &payload, int timeout
     }
     if (ShowLinkActivity)
         ShowLinkActivity(WriteFlag);
+    drainLateAnswer();
     m_transport->discardInput();
 
-    bool received = false;
-    for (int attempt = 0; attempt < Attempts && !received; ++attempt) {
+    QElapsedTimer sinceFirstTransmission;
+    sinceFirstTransmission.start();
+    Reception reception = Reception::Silence;
+    int attempt = 0;
+    for (; attempt < Attempts; ++attempt) {
         qCDebug(LinkTrace, "-> %s attempt %d: %s", name, attempt + 1, TraceHex(frame).constData());
         m_transport->transmit(frame);
         ++m_transmissions;
-        received = receiveReply(timeoutMs);
-        if (!received)
-            qCDebug(LinkTrace, "%s: no valid reply within %d ms", name, timeoutMs);
-    }
-    if (!received) {
-        qCDebug(LinkTrace, "%s: link lost", name);
-        LinkLost = true;
-    } else if (ReplyClass == REPLY_REFUSED) {
-        qCDebug(LinkTrace, "%s: refused by the device", name);
+        reception = receiveReply(command, payload, timeoutMs);
+        if (reception == Reception::Answered || reception == Reception::Gone)
+            break;
+        qCDebug(LinkTrace, "%s: no valid reply within %d ms", name, timeoutMs);
     }
     WriteFlag = false;
-    return received && ReplyClass != REPLY_REFUSED;
+    if (reception == Reception::Gone) {
+        qCDebug(LinkTrace, "%s: the link is gone", name);
+        LinkLost = true;
+        return false;
+    }
+    if (reception != Reception::Answered) {
+        qCDebug(LinkTrace, "%s: link lost", name);
+        LinkLost = true;
+        return false;
+    }
+    if (attempt > 0) {
+        // The reply taken may be the answer to the first transmission; the
+        // answer to the second may follow about as long after it.
+        ReplyAfterRetry = true;
+        const qint64 latency = sinceFirstTransmission.elapsed();
+        m_lateAnswerDeadline = QDeadlineTimer(latency + latency / 4, Qt::PreciseTimer);
+    }
+    if (ReplyClass == REPLY_REFUSED) {
+        qCDebug(LinkTrace, "%s: refused by the device", name);
+        return false;
+    }
+    return true;
 }
 
-bool CXmit::receiveReply(int timeoutMs)
+CXmit::Reception CXmit::receiveReply(const DeviceCommand *command, const QByteArray &requestPayload, int timeoutMs)
 {
     FrameDecoder decoder(FrameDecoder::Accept::Replies, ReplyCapacity);
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!decoder.isComplete() && !deadline.hasExpired()) {
-        const QByteArray bytes = m_transport->receive(int(deadline.remainingTime()));
+    const QDeadlineTimer deadline(timeoutMs, Qt::PreciseTimer);
+    const auto keepReply = [&] {
+        ReplyClass = decoder.frameClass();
+        ReplyPayload = decoder.payload();
+        ReplyLength = int(ReplyPayload.size());
+    };
+    QByteArray pending;
+    for (;;) {
+        if (pending.isEmpty()) {
+            // Bytes read before the deadline are decoded even when it passes
+            // meanwhile.
+            if (deadline.hasExpired())
+                break;
+            pending = m_transport->receive(int(deadline.remainingTime()));
+            if (pending.isEmpty()) {
+                if (m_transport->isGone()) {
+                    keepReply();
+                    return Reception::Gone;
+                }
+                continue;
+            }
+            qCDebug(LinkTrace, "<- %s", TraceHex(pending).constData());
+        }
+        pending.remove(0, decoder.feed(pending.constData(), int(pending.size())));
+        if (!decoder.isComplete())
+            continue;
+        keepReply();
+        // What follows a frame in the same read is ignored.
+        if (!decoder.isValid())
+            return Reception::Corrupt;
+        if (fitsRequest(command, requestPayload, decoder))
+            return Reception::Answered;
+        // A valid frame that cannot answer this request: an answer to an
+        // earlier one, come late. The wait for ours goes on.
+        qCDebug(LinkTrace, "%s: set aside a reply of %d bytes that cannot answer it", command->name,
+                ReplyLength);
+        decoder.reset();
+    }
+    keepReply();
+    return Reception::Silence;
+}
+
+bool CXmit::fitsRequest(const DeviceCommand *command, const QByteArray &requestPayload,
+                        const FrameDecoder &reply) const
+{
+    // A refusal can answer any request; a request outside the command set
+    // takes whatever comes.
+    if (!command || reply.frameClass() == REPLY_REFUSED)
+        return true;
+    return ReplyFitsRequest(*command, requestPayload, int(reply.payload().size()),
+                            Identity.Profile().StatusReply());
+}
+
+void CXmit::drainLateAnswer()
+{
+    if (m_lateAnswerDeadline.hasExpired())
+        return;
+    FrameDecoder decoder(FrameDecoder::Accept::Replies, ReplyCapacity);
+    while (!decoder.isComplete() && !m_lateAnswerDeadline.hasExpired() && !m_transport->isGone()) {
+        const QByteArray bytes = m_transport->receive(int(m_lateAnswerDeadline.remainingTime()));
         if (!bytes.isEmpty())
             qCDebug(LinkTrace, "<- %s", TraceHex(bytes).constData());
         decoder.feed(bytes.constData(), int(bytes.size()));
     }
-    ReplyClass = decoder.frameClass();
-    ReplyPayload = decoder.payload();
-    ReplyLength = int(ReplyPayload.size());
-    return decoder.isComplete() && decoder.isValid();
+    m_lateAnswerDeadline = QDeadlineTimer();
+    if (decoder.isComplete())
+        qCDebug(LinkTrace, "dropped the second answer to the request before");
+}
+
+void CXmit::settleSerialLink()
+{
+    const QDeadlineTimer bound(scaled(SettleBoundMs), Qt::PreciseTimer);
+    QByteArray dropped;
+    while (!bound.hasExpired()) {
+        const int quietMs = std::min(scaled(SettleQuietMs), int(bound.remainingTime()));
+        const QByteArray bytes = m_transport->receive(quietMs);
+        if (bytes.isEmpty())
+            break;
+        dropped += bytes;
+    }
+    if (!dropped.isEmpty())
+        qCDebug(LinkTrace, "flushed: %s", TraceHex(dropped).constData());
+}
+
+void CXmit::linkOpened(std::unique_ptr<Transport> transport, QString name)
+{
+    m_transport = std::move(transport);
+    m_linkName = std::move(name);
+    m_lateAnswerDeadline = QDeadlineTimer();
 }
 
 bool CXmit::ConnectTcp(const QString &address)
@@ -138,8 +238,7 @@ bool CXmit::ConnectTcp(const QString &address)
         return false;
     }
     qCDebug(LinkTrace, "tcp %s:%u: connected", qPrintable(address), unsigned(TcpPort));
-    m_transport = std::move(tcp);
-    m_linkName = QStringLiteral("tcp:%1:%2").arg(address).arg(TcpPort);
+    linkOpened(std::move(tcp), QStringLiteral("tcp:%1:%2").arg(address).arg(TcpPort));
     return true;
 }
 
@@ -151,8 +250,8 @@ bool CXmit::OpenSerialPort(const QString &path)
         return false;
     }
     qCDebug(LinkTrace, "serial %s: open", qPrintable(path));
-    m_transport = std::move(serial);
-    m_linkName = QStringLiteral("serial:") + path;
+    linkOpened(std::move(serial), QStringLiteral("serial:") + path);
+    settleSerialLink();
     return true;
 }
 
@@ -169,14 +268,12 @@ void CXmit::CloseSerialPort()
 
 void CXmit::CloseLink()
 {
-    m_transport.reset();
-    m_linkName.clear();
+    linkOpened(nullptr, {});
 }
 
 void CXmit::AttachTransport(std::unique_ptr<Transport> transport)
 {
-    m_transport = std::move(transport);
-    m_linkName.clear();
+    linkOpened(std::move(transport), {});
 }
 
 quint8 CXmit::ProbeDevice()

@@ -4,6 +4,7 @@
 #include "link/deviceidentity.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,7 @@
 #include <memory>
 
 class DeviceTable;
+class FrameDecoder;
 class Transport;
 
 // The link object: the one open link to the device (serial port or TCP
@@ -25,6 +27,12 @@ public:
     static constexpr int TransmitCapacity = 1 + 2 * (1 + 2 + LargestPayload + 1);
     static constexpr int DataBlockTimeoutMs = 25000;
     static constexpr int Attempts = 2;
+    // A serial port just opened is read until it stays quiet this long (at
+    // most SettleBoundMs), so that a reply still on its way to a program
+    // that used the port before is not taken for the answer to our first
+    // request.
+    static constexpr int SettleQuietMs = 100;
+    static constexpr int SettleBoundMs = 1000;
 
     explicit CXmit(const DeviceTable *deviceTable = nullptr);
     ~CXmit();
@@ -80,14 +88,26 @@ public:
     quint8 ReplyClass = 0;
     bool WriteFlag = false;
     bool LinkLost = false;
+    // The last exchange got its reply only after sending its request a
+    // second time. The device may then have carried the request out twice
+    // (a file read moves on by the bytes it sends), and which of its
+    // answers was taken cannot be told.
+    bool ReplyAfterRetry = false;
     DeviceIdentity Identity;
 
     // Frames put on the line since construction (tests count attempts with it).
     int transmissions() const { return m_transmissions; }
 
 private:
+    enum class Reception { Answered, Corrupt, Silence, Gone };
+
     bool exchange(quint8 requestClass, const QByteArray &payload, int timeoutMs);
-    bool receiveReply(int timeoutMs);
+    Reception receiveReply(const DeviceCommand *command, const QByteArray &requestPayload, int timeoutMs);
+    bool fitsRequest(const DeviceCommand *command, const QByteArray &requestPayload,
+                     const FrameDecoder &reply) const;
+    void drainLateAnswer();
+    void settleSerialLink();
+    void linkOpened(std::unique_ptr<Transport> transport, QString name);
     int scaled(int timeoutMs) const;
 
     const DeviceTable *m_deviceTable;
@@ -95,4 +115,7 @@ private:
     QString m_linkName;
     int m_transmissions = 0;
     bool m_exchanging = false;
+    // Until then, a second answer to a request that was sent twice may still
+    // arrive; the next exchange waits for it and drops it first.
+    QDeadlineTimer m_lateAnswerDeadline;
 };

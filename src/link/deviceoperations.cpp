@@ -27,12 +27,22 @@ bool SendPathRequest(CXmit &xmit, const DeviceCommand &command, const QString &p
 
 } // namespace
 
+namespace {
+
+// The 32-bit little-endian size that answers a file open.
+qint32 ReplyFileSize(const CXmit &xmit)
+{
+    const auto byte = [&](int i) { return quint32(quint8(xmit.ReplyPayload[i])); };
+    return qint32(byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24);
+}
+
+} // namespace
+
 qint32 DeviceFileOpen(CXmit &xmit, const QString &path)
 {
     if (!SendPathRequest(xmit, CMD_FILE_OPEN, path) || xmit.ReplyLength < 4)
         return -1;
-    const auto byte = [&](int i) { return quint32(quint8(xmit.ReplyPayload[i])); };
-    return qint32(byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24);
+    return ReplyFileSize(xmit);
 }
 
 bool DeviceFileCreate(CXmit &xmit, const QString &path)
@@ -87,7 +97,17 @@ DeviceFileRead ReadDeviceFile(CXmit &xmit, const QString &devicePath, QIODevice 
                               const TransferProgress &progress)
 {
     DeviceFileRead result;
-    result.expectedSize = DeviceFileOpen(xmit, devicePath);
+    if (!SendPathRequest(xmit, CMD_FILE_OPEN, devicePath)) {
+        result.stop = DeviceFileRead::Stop::OpenRefused;
+        return result;
+    }
+    if (xmit.ReplyLength < 4) {
+        // The device opened the file but did not say how long it is.
+        result.stop = DeviceFileRead::Stop::SizeMissing;
+        xmit.Send(CMD_FILE_CLOSE);
+        return result;
+    }
+    result.expectedSize = ReplyFileSize(xmit);
     if (result.expectedSize <= 0)
         return result;
     if (progress)
@@ -97,12 +117,23 @@ DeviceFileRead ReadDeviceFile(CXmit &xmit, const QString &devicePath, QIODevice 
         QByteArray request;
         request.append(char(count & 0xFF));
         request.append(char(count >> 8));
-        if (!xmit.Send(CMD_FILE_READ, request))
+        if (!xmit.Send(CMD_FILE_READ, request)) {
+            result.stop = DeviceFileRead::Stop::ReadFailed;
             break;
-        // Never more than was asked for, and only what arrived.
-        const QByteArray piece = xmit.ReplyPayload.left(count);
-        if (piece.isEmpty() || out.write(piece) != piece.size())
+        }
+        if (xmit.ReplyAfterRetry) {
+            result.stop = DeviceFileRead::Stop::ReadRepeated;
             break;
+        }
+        const QByteArray piece = xmit.ReplyPayload;
+        if (piece.isEmpty()) {
+            result.stop = DeviceFileRead::Stop::ReadFailed;
+            break;
+        }
+        if (out.write(piece) != piece.size()) {
+            result.stop = DeviceFileRead::Stop::LocalWriteFailed;
+            break;
+        }
         result.received += piece.size();
         if (progress)
             progress(result.received, result.expectedSize);

@@ -39,14 +39,20 @@ using TransferProgress = std::function<void(qint64 done, qint64 total)>;
 bool WriteDeviceFile(CXmit &xmit, const QString &devicePath, const QByteArray &contents);
 
 // Reads a whole device file in 2048-byte pieces into out, writing only the
-// bytes the device actually sent. Returns the bytes written, or -1 when the
-// file could not be opened. A failed read ends the transfer early (the
-// result is then below expectedSize). Progress is told (0, size) once the
-// file is open with something in it, then after every piece.
+// bytes the device actually sent. A failed read ends the transfer early (the
+// result is then below expectedSize), and so does a read the device answered
+// only after it was sent twice: a read has no offset, so the bytes of that
+// answer may be those of the next piece. The file is closed whenever it was
+// opened, also when the device's answer to the open held no whole size.
+// Progress is told (0, size) once the file is open with something in it,
+// then after every piece.
 struct DeviceFileRead
 {
-    qint64 expectedSize = -1;
+    enum class Stop { None, OpenRefused, SizeMissing, ReadFailed, ReadRepeated, LocalWriteFailed };
+
+    qint64 expectedSize = -1; // -1: the file was not opened
     qint64 received = 0;
+    Stop stop = Stop::None;
     bool complete() const { return expectedSize >= 0 && received == expectedSize; }
 };
 DeviceFileRead ReadDeviceFile(CXmit &xmit, const QString &devicePath, QIODevice &out,

@@ -75,10 +75,6 @@ QByteArray SerialTransport::receive(int waitMs)
             deadline, [this] { return m_port.bytesAvailable() > 0 || !m_port.isOpen(); },
             [this](int remainingMs) { m_port.waitForReadyRead(remainingMs); });
     }
-    if (!m_port.isOpen()) {
-        // A closed port reads as silence until the caller's deadline.
-        LinkWait::Pause(deadline);
-        return {};
-    }
-    return m_port.readAll();
+    // A port closed after its device went away reads nothing (isGone tells).
+    return m_port.isOpen() ? m_port.readAll() : QByteArray();
 }

@@ -23,6 +23,8 @@ public:
     void discardInput() override;
     void transmit(const QByteArray &frame) override;
     QByteArray receive(int waitMs) override;
+    // The port failed, the device was unplugged, and it was closed.
+    bool isGone() const override { return !isOpen(); }
 
 private:
     QSerialPort m_port;

@@ -24,6 +24,8 @@ public:
     void discardInput() override;
     void transmit(const QByteArray &frame) override;
     QByteArray receive(int waitMs) override;
+    // The device closed the connection, or the socket failed.
+    bool isGone() const override { return !connected(); }
 
 private:
     bool connected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }

@@ -18,4 +18,8 @@ public:
     // Waits until bytes arrive or waitMs runs out; returns what arrived,
     // which is empty on a time-out, an error or a closed link.
     virtual QByteArray receive(int waitMs) = 0;
+    // True once the link is gone for good: the peer closed the connection,
+    // a socket error, the serial device disappeared. Every exchange then
+    // fails at once instead of waiting its time-outs out in silence.
+    virtual bool isGone() const { return false; }
 };

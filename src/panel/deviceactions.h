@@ -1,6 +1,7 @@
 #pragma once
 
 #include "auxiliary/clocksetting.h"
+#include "link/commands.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -31,8 +32,7 @@ bool ResetDevice(CXmit &xmit);
 // --- Snapshot
 // The device's display: 128 x 64 pixels in 8 pages of 128 bytes; byte k is
 // column k mod 128 of page k div 128, its bit b the pixel of line
-// 8 x page + b (line 0 at the top), a set bit a lit pixel.
-inline constexpr int SnapshotPictureSize = 1024;
+// 8 x page + b (line 0 at the top), a set bit a lit pixel; SnapshotPictureSize bytes.
 // The bitmap file: file header, 40-byte information header, two-colour
 // palette (black, white), 64 rows of 16 bytes stored bottom row first.
 inline constexpr int SnapshotFileSize = 1086;

@@ -11,10 +11,14 @@
 #include "auxiliary/gui/progressline.h"
 #include "panel/gui/csetting.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
+#include <QTimer>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -114,6 +118,47 @@ TEST_F(FirmwareWindowTest, FirmwareReloadRewritesTheVersionTheDeviceRuns)
     EXPECT_EQ(window->windowTitle(), NoDeviceTitle + QStringLiteral(" (H132[84]-1.5)"));
     // Rewritten once: after the reboot nothing is due any more.
     EXPECT_EQ(commands().count(QStringLiteral("CMD_FLASH_BEGIN")), 1);
+}
+
+TEST_F(FirmwareWindowTest, ADeviceUnpluggedDuringTheUpgradeIsLinkedSoonAfterItReturns)
+{
+    addFile(QStringLiteral("DUNASA"), 15, 200 * 512);
+    // At the line rate the transfer takes seconds: time to pull the plug.
+    ASSERT_TRUE(process.start({.code = 132, .versionByte = 14, .baud = 115200}));
+    open({process.ptyPath()});
+    // The upgrade runs inside a window handler; a timer reaches into it.
+    bool unplugged = false;
+    QTimer unplug;
+    QObject::connect(&unplug, &QTimer::timeout, [&] {
+        if (unplugged || window->statusStrip()->progressBar()->value() < 10 * 512)
+            return;
+        unplugged = true;
+        process.stop();
+    });
+    unplug.start(20);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unplugged; }, 30000));
+    unplug.stop();
+    ASSERT_TRUE(waitForStatusText(QStringLiteral("write error !"), 20000));
+
+    // Back with the version it had before, as a failed transfer leaves it:
+    // the search links it again and starts the upgrade anew.
+    // Nothing goes on the line while the port is missing: the first frame
+    // after the return is the identification. The search runs inside a
+    // window handler too, so a timer takes the time.
+    const int framesBefore = xmit.transmissions();
+    ASSERT_TRUE(process.start({.code = 132, .versionByte = 14}));
+    QElapsedTimer sinceReturn;
+    sinceReturn.start();
+    qint64 identifiedAfterMs = -1;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (identifiedAfterMs < 0 && xmit.transmissions() > framesBefore)
+            identifiedAfterMs = sinceReturn.elapsed();
+    });
+    watch.start(5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return identifiedAfterMs >= 0; }, 20000));
+    std::printf("identified again %lld ms after the device returned\n", qlonglong(identifiedAfterMs));
+    ASSERT_TRUE(waitForTitle(QStringLiteral(" (H132[84]-1.5)"), 30000));
 }
 
 } // namespace

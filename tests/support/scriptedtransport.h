@@ -16,6 +16,8 @@ struct ScriptedLink
     int discards = 0;
     // What the exchange was ready to wait, in ms, at every receive.
     QList<int> waits;
+    // The link goes away for good after this many transmissions (-1: never).
+    int transmissionsBeforeGone = -1;
 };
 
 class ScriptedTransport : public Transport
@@ -31,9 +33,15 @@ public:
     }
     void transmit(const QByteArray &frame) override
     {
+        if (isGone())
+            return;
         m_link.sent << frame;
         m_link.pending += m_link.staleInput + (m_link.replies.isEmpty() ? QByteArray() : m_link.replies.takeFirst());
         m_link.staleInput.clear();
+    }
+    bool isGone() const override
+    {
+        return m_link.transmissionsBeforeGone >= 0 && m_link.sent.size() >= m_link.transmissionsBeforeGone;
     }
     QByteArray receive(int waitMs) override
     {
