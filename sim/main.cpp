@@ -14,6 +14,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QMap>
 #include <QSocketNotifier>
 #include <QTextStream>
 
@@ -129,6 +130,8 @@ int main(int argc, char **argv)
     const QCommandLineOption failChunkOption(QStringLiteral("fail-firmware-chunk"), QStringLiteral("Refuse the N-th data request of the firmware transfers, once (header and checksum chunks count)."), QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption failEndOption(QStringLiteral("fail-firmware-end"), QStringLiteral("Refuse the end request of the first main firmware transfer, once."));
     parser.addOptions({failChunkOption, failEndOption});
+    const QCommandLineOption resentOption(QStringLiteral("resent"), QStringLiteral("A request sent again after a late or spoiled answer: repeat (answer it again, default), ignore (no second answer) or again (carry it out once more)."), QStringLiteral("MODE"), QStringLiteral("repeat"));
+    parser.addOption(resentOption);
     parser.process(app);
 
     bool ok = true;
@@ -171,9 +174,16 @@ int main(int argc, char **argv)
         return Fail(QStringLiteral("--fail-firmware-chunk takes a request number from 1"));
     firmwareFaults.failEnd = parser.isSet(failEndOption);
 
+    const QMap<QString, ResentRequests> resentModes{{QStringLiteral("repeat"), ResentRequests::Repeat},
+                                                    {QStringLiteral("ignore"), ResentRequests::Ignore},
+                                                    {QStringLiteral("again"), ResentRequests::Again}};
+    if (!resentModes.contains(parser.value(resentOption)))
+        return Fail(QStringLiteral("--resent takes repeat, ignore or again"));
+
     SimDevice device(identity, std::move(faults));
     device.setStatusOptions(statusOptions);
     device.setFirmwareFaults(firmwareFaults);
+    device.setResentRequests(resentModes.value(parser.value(resentOption)));
     if (parser.isSet(stateOption)) {
         QString error;
         if (!device.keepConfigIn(parser.value(stateOption), &error))

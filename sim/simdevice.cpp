@@ -168,7 +168,12 @@ SimResponse SimDevice::handle(const QString &linkName, quint8 requestClass, cons
         break;
     }
 
-    const bool resent = isResent(linkName, requestClass, payload);
+    const bool resent = m_resentRequests != ResentRequests::Again && isResent(linkName, requestClass, payload);
+    if (resent && m_resentRequests == ResentRequests::Ignore) {
+        log(linkName, name, payload, "resent-ignored");
+        response.action = SimResponse::Action::Silence;
+        return response;
+    }
     const std::optional<QByteArray> reply = resent    ? m_lastRequest->answer
                                             : command ? answer(requestClass, payload)
                                                       : std::nullopt;

@@ -34,6 +34,12 @@ struct SimIdentity
 // The device behind the links: it answers every request of the command set,
 // keeps its state (configuration record, files, flash areas, clock, player)
 // and writes one line per request to the request log.
+// What the device does with a request the tool sends again because its
+// answer was late or spoiled: answer it once more without carrying it out
+// twice, stay silent (the first answer is the only one), or carry it out
+// again like a new request (a file read then moves on).
+enum class ResentRequests { Repeat, Ignore, Again };
+
 class SimDevice
 {
 public:
@@ -57,11 +63,13 @@ public:
     SimResponse handle(const QString &linkName, quint8 requestClass, const QByteArray &payload);
     // A device without power hears nothing and answers nothing.
     void setPowered(bool powered) { m_powered = powered; }
+    bool powered() const { return m_powered; }
     // A frame whose check byte was wrong: the device ignores it, the log says so.
     void noteBadFrame(const QString &linkName, quint8 requestClass);
     // The reply to CMD_SNAPSHOT from now on, whatever its length, in place of
     // the drawn display.
     void setSnapshotPicture(const QByteArray &picture) { m_snapshotPicture = picture; }
+    void setResentRequests(ResentRequests mode) { m_resentRequests = mode; }
 
     // What flash programming and the firmware transfer stored, for tests:
     // the device itself never reads them back.
@@ -109,6 +117,7 @@ private:
     QFile m_log;
     int m_requestNumber = 0;
     std::optional<LastRequest> m_lastRequest;
+    ResentRequests m_resentRequests = ResentRequests::Repeat;
 
     QByteArray m_configRecord;
     QString m_keptConfigPath;
