@@ -38,5 +38,10 @@ int CliContext::fail(ExitStatus status, const QString &message)
 
 int CliContext::usage(const QString &message)
 {
-    return fail(ExitUsage, message + QStringLiteral(" (rerudad-cli --help lists the commands)"));
+    // A command line the tool cannot use is the tool's to tell, whether the
+    // parser or a command's own checks found it.
+    endLine();
+    err << "rerudad-cli: " << message << " (rerudad-cli --help lists the commands)\n";
+    err.flush();
+    return ExitUsage;
 }

@@ -45,7 +45,7 @@ int CliConfigSet(CliContext &context)
     if (!EncodeRecord(context, ExitUsage, xmit.Identity, model, record))
         return ExitUsage;
     if (!xmit.Send(CMD_WRITE_CONFIG, record))
-        return context.fail(ExitDeviceFailure, QStringLiteral("the device did not take the configuration"));
+        return context.fail(ExitDeviceFailure, ConfigWriteFailure(xmit));
 
     ConfigModel readBack = LinkedModel(xmit.Identity);
     if (!ReadDeviceConfiguration(context, xmit, readBack))

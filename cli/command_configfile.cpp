@@ -23,13 +23,17 @@ int WriteWithFactoryDefault(CliContext &context, CXmit &xmit, ConfigModel &model
     ConfigSynchronizer sync(xmit, model, noPages);
     sync.Identity = xmit.Identity;
     sync.ProgramFolder = QDir::currentPath();
-    if (!sync.WriteModel()) {
-        return context.fail(ExitDeviceFailure,
-                            xmit.LinkLost ? QStringLiteral("no reply from the device during the write")
-                                          : QStringLiteral("the device did not take the configuration or its "
-                                                           "storing as factory default"));
+    const bool storing = model.StoreAsDefault != 0;
+    if (sync.WriteModel())
+        return ExitSuccess;
+    if (!sync.ConfigWritten) {
+        const QString nothingStored = storing ? QStringLiteral("; nothing was stored as factory default") : QString();
+        return context.fail(ExitDeviceFailure, ConfigWriteFailure(xmit) + nothingStored);
     }
-    return ExitSuccess;
+    return context.fail(ExitDeviceFailure,
+                        xmit.LinkLost ? QStringLiteral("the configuration was written, then the device stopped answering")
+                                      : QStringLiteral("the configuration was written, but the device did not take "
+                                                       "its reading back or its storing as factory default"));
 }
 
 int ConfigReadError(CliContext &context, const QString &path)

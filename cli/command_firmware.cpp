@@ -19,7 +19,32 @@ class NoWindow final : public FirmwareUpgradeView
 public:
     void ShowWarningImage(bool) override {}
     void EnableMainWindow(bool) override {}
+    bool ShowsRebootingAfterFailure() const override { return false; }
 };
+
+QString FailedStepText(FirmwareStep step)
+{
+    switch (step) {
+    case FirmwareStep::Begin:
+        return QStringLiteral("the device refused or did not answer its begin request");
+    case FirmwareStep::Data:
+        return QStringLiteral("the device refused or did not answer a data request");
+    case FirmwareStep::End:
+        return QStringLiteral("the device did not accept the image at its end request");
+    case FirmwareStep::None:
+        break;
+    }
+    return {};
+}
+
+// "DUNASA firmware version 14 written (a downgrade from version 15)"
+QString WrittenText(const QString &label, int version, int runningVersion)
+{
+    QString text = QStringLiteral("%1 firmware version %2 written").arg(label).arg(version);
+    if (runningVersion > version)
+        text += QStringLiteral(" (a downgrade from version %1)").arg(runningVersion);
+    return text;
+}
 
 QString DefaultFirmwareFolder()
 {
@@ -64,21 +89,41 @@ int CliFirmwareUpgrade(CliContext &context)
         if (image.Problem == FirmwareFileProblem::Unreadable)
             context.say(FirmwareProblemText(image));
     }
-    if (report.TransferFailed)
-        return context.fail(ExitDeviceFailure, QStringLiteral("the firmware transfer failed: the device refused or "
-                                                              "did not answer a request"));
+    const HardwareProfile profile = xmit.Identity.Profile();
+    const bool quiet = context.has(QStringLiteral("--quiet"));
+    QStringList outcome;
+    if (report.FamilyVersionWritten)
+        outcome << QStringLiteral("%1 family firmware version %2 written")
+                       .arg(profile.FamilyLabel())
+                       .arg(report.FamilyVersionWritten);
+    if (report.MainVersionWritten)
+        outcome << WrittenText(profile.ModelLabel(), report.MainVersionWritten, xmit.Identity.FirmwareVersionByte);
+
+    if (report.TransferFailed()) {
+        // What failed, what was written all the same, and whether the device
+        // now reboots: the unit's state must be clear from this one line.
+        QStringList failures;
+        if (report.FamilyFailedAt != FirmwareStep::None)
+            failures << QStringLiteral("the %1 family firmware version %2 failed: %3")
+                            .arg(profile.FamilyLabel())
+                            .arg(report.FamilyVersionSent)
+                            .arg(FailedStepText(report.FamilyFailedAt));
+        if (report.MainFailedAt != FirmwareStep::None)
+            failures << QStringLiteral("the %1 firmware version %2 failed: %3")
+                            .arg(profile.ModelLabel())
+                            .arg(report.MainVersionSent)
+                            .arg(FailedStepText(report.MainFailedAt));
+        failures << (outcome.isEmpty() ? QStringList{QStringLiteral("nothing was written")} : outcome);
+        failures << (report.Rebooted ? QStringLiteral("the device reboots") : QStringLiteral("the device was not rebooted"));
+        return context.fail(ExitDeviceFailure, failures.join(QStringLiteral("; ")));
+    }
     if (!report.Refused.isEmpty())
         return context.fail(ExitDeviceFailure, QStringLiteral("no firmware was installed"));
+    if (quiet)
+        return ExitSuccess;
 
-    const HardwareProfile profile = xmit.Identity.Profile();
-    if (report.FamilyVersionWritten)
-        context.say(QStringLiteral("%1 family firmware version %2 written")
-                        .arg(profile.FamilyLabel())
-                        .arg(report.FamilyVersionWritten));
-    if (report.MainVersionWritten)
-        context.say(QStringLiteral("%1 firmware version %2 written")
-                        .arg(profile.ModelLabel())
-                        .arg(report.MainVersionWritten));
+    for (const QString &line : std::as_const(outcome))
+        context.say(line);
     if (report.Rebooted)
         context.say(QStringLiteral("the device reboots with its new firmware"));
     else

@@ -83,6 +83,13 @@ bool EncodeRecord(CliContext &context, ExitStatus failure, const DeviceIdentity 
     return true;
 }
 
+QString ConfigWriteFailure(const CXmit &xmit)
+{
+    if (xmit.LinkLost)
+        return QStringLiteral("no valid reply to the configuration write; the device may have taken it");
+    return QStringLiteral("the device did not take the configuration");
+}
+
 bool ReadInputFile(CliContext &context, const QString &path, qint64 maximumSize, QByteArray &contents)
 {
     QFile file(path);

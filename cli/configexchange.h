@@ -38,6 +38,10 @@ int LinkAndReadConfiguration(CliContext &context, CXmit &xmit, ConfigModel &mode
 bool EncodeRecord(CliContext &context, ExitStatus failure, const DeviceIdentity &identity,
                   ConfigModel &model, QByteArray &record);
 
+// Why CMD_WRITE_CONFIG failed: a refusal, or no valid reply, after which
+// the device may well hold the new configuration.
+QString ConfigWriteFailure(const CXmit &xmit);
+
 // A whole input file of at most maximumSize bytes (exit status 2 otherwise).
 bool ReadInputFile(CliContext &context, const QString &path, qint64 maximumSize, QByteArray &contents);
 bool WriteOutputFile(CliContext &context, const QString &path, const QByteArray &contents);

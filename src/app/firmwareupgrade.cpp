@@ -136,9 +136,9 @@ int FirmwareUpgrade::FirmwareCheck(bool &forceReload, int &upgradeCountdown)
         m_report.Rebooted = true;
     }
     if (!ok) {
-        m_strip.ShowStatus(GetText(TXT_REBOOTING), true, RebootingShownMs);
+        if (m_view.ShowsRebootingAfterFailure())
+            m_strip.ShowStatus(GetText(TXT_REBOOTING), true, RebootingShownMs);
         m_strip.ShowStatus(GetText(TXT_WRITE_ERROR), false, WriteErrorShownMs);
-        m_report.TransferFailed = true;
     }
     return upgraded;
 }
@@ -147,10 +147,13 @@ bool FirmwareUpgrade::sendMainImage(const HardwareProfile &profile, const Firmwa
 {
     // Flash-area models take the image into their firmware block; code 121
     // takes it in data blocks at byte offsets between CMD_FW_BEGIN and CMD_FW_END.
+    m_report.MainVersionSent = image.Version;
     const std::optional<quint16> block = profile.FirmwareFlashBlock();
     const bool began = block ? FlashBegin(m_xmit, *block) : m_xmit.Send(CMD_FW_BEGIN);
-    if (!began)
+    if (!began) {
+        m_report.MainFailedAt = FirmwareStep::Begin;
         return false;
+    }
     // What the device answers to the header and the checksum is not looked
     // at: it judges the image by them and answers the end request.
     if (profile.FirmwareNeedsImageHeader())
@@ -168,18 +171,22 @@ bool FirmwareUpgrade::sendMainImage(const HardwareProfile &profile, const Firmwa
         offset += chunk;
         m_strip.SetProgress(offset, size);
     }
-    // After a failed chunk the checksum would only cost another wait on a
-    // link that is probably gone: the device gets no end request anyway.
-    if (!ok)
-        return false;
+    // The checksum closes the transfer on the device's side, also after a
+    // failed chunk; only the end request is left out then.
     if (profile.FirmwareSendsChecksum())
         FlashWrite(m_xmit, ChecksumChunk(image.Bytes));
+    if (!ok) {
+        m_report.MainFailedAt = FirmwareStep::Data;
+        return false;
+    }
 
     m_view.ShowWarningImage(true);
     m_strip.ShowStatus(GetText(TXT_WAIT_NO_POWER_OFF), false, UpgradeOfferShownMs);
     const bool ended = block ? FlashEnd(m_xmit) : m_xmit.Send(CMD_FW_END);
     if (ended)
         m_report.MainVersionWritten = image.Version;
+    else
+        m_report.MainFailedAt = FirmwareStep::End;
     return ended;
 }
 
@@ -198,6 +205,7 @@ int FirmwareUpgrade::FamilyFirmwareCheck()
         return 0;
 
     int result = 0;
+    m_report.FamilyVersionSent = image.Version;
     if (FlashBegin(m_xmit, profile.FamilyFlashBlock())) {
         result = 1;
         m_strip.ShowStatus(QStringLiteral("HW : ") + ReleaseText(profile.FamilyVersionHoldsMinor(), image.Version),
@@ -211,7 +219,7 @@ int FirmwareUpgrade::FamilyFirmwareCheck()
         }
     } else {
         // The main image is still offered, as to a device without a family image.
-        m_report.TransferFailed = true;
+        m_report.FamilyFailedAt = FirmwareStep::Begin;
     }
     m_strip.SetProgress(0, 1);
     return result;
@@ -229,7 +237,15 @@ bool FirmwareUpgrade::sendFamilyImage(const HardwareProfile &profile, const Firm
         offset += chunk;
         m_strip.SetProgress(offset, size);
     }
-    return ok && FlashEnd(m_xmit);
+    if (!ok) {
+        m_report.FamilyFailedAt = FirmwareStep::Data;
+        return false;
+    }
+    if (!FlashEnd(m_xmit)) {
+        m_report.FamilyFailedAt = FirmwareStep::End;
+        return false;
+    }
+    return true;
 }
 
 void FirmwareUpgrade::writeFamilyVersionRecord(const HardwareProfile &profile, int version)

@@ -22,19 +22,34 @@ public:
     virtual void ShowWarningImage(bool visible) = 0;
     // The main window takes no input while an image is sent.
     virtual void EnableMainWindow(bool enabled) = 0;
+    // The window shows "Rebooting..." before "write error !" after a failed
+    // transfer too; a report of what happened says only what did.
+    virtual bool ShowsRebootingAfterFailure() const { return true; }
 };
+
+// Where a transfer stopped.
+enum class FirmwareStep { None, Begin, Data, End };
 
 // What one firmware check did, for callers that report it (the CLI).
 struct FirmwareReport
 {
     // Files chosen but not used: digest mismatch, unreadable, no image size.
     QList<FirmwareImage> Refused;
-    // Versions whose transfer the device accepted to the end.
+    // The versions sent (0: none was due) and those the device accepted to
+    // the end of their transfer.
+    int FamilyVersionSent = 0;
+    int MainVersionSent = 0;
     int FamilyVersionWritten = 0;
     int MainVersionWritten = 0;
-    // A begin, data or end request failed.
-    bool TransferFailed = false;
+    // The request of each transfer that failed.
+    FirmwareStep FamilyFailedAt = FirmwareStep::None;
+    FirmwareStep MainFailedAt = FirmwareStep::None;
     bool Rebooted = false;
+
+    bool TransferFailed() const
+    {
+        return FamilyFailedAt != FirmwareStep::None || MainFailedAt != FirmwareStep::None;
+    }
 };
 
 // The firmware check run after a device was linked and identified: installs

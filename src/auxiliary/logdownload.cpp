@@ -43,6 +43,10 @@ LogDownload DownloadLogsInto(CXmit &xmit, StatusStrip &strip, const QString &pat
         result.files << file;
         result.bytesSaved += file.read.received;
         result.failed = result.failed || file.failed();
+        // Behind bytes that cannot be vouched for, or with the device gone,
+        // the second log is not appended.
+        if (file.linkLost || file.read.stop == DeviceFileRead::Stop::ReadRepeated)
+            break;
     }
     return result;
 }
@@ -66,22 +70,39 @@ QString LogDownloadMessage(const LogDownload &download)
 
 QString LogDownloadFailures(const LogDownload &download)
 {
+    using Stop = DeviceFileRead::Stop;
     QStringList reasons;
     for (const LogFileDownload &file : download.files) {
         if (!file.failed())
             continue;
+        const DeviceFileRead &read = file.read;
+        const QString noReply = file.linkLost ? QStringLiteral(" (no reply)") : QString();
         if (!file.localFileOpened)
             reasons << QStringLiteral("%1 not downloaded: cannot append to %2").arg(file.deviceName, download.path);
-        else if (file.read.expectedSize < 0 && file.linkLost)
+        else if (read.stop == Stop::OpenRefused && file.linkLost)
             reasons << QStringLiteral("no reply when opening %1").arg(file.deviceName);
-        else if (file.read.expectedSize < 0)
+        else if (read.stop == Stop::OpenRefused)
             reasons << QStringLiteral("the device refused to open %1").arg(file.deviceName);
+        else if (read.stop == Stop::SizeMissing)
+            reasons << QStringLiteral("the device opened %1 without saying its size").arg(file.deviceName);
+        else if (read.stop == Stop::ReadRepeated)
+            reasons << QStringLiteral("%1 cut short after %2 of %3 bytes: a read had to be sent twice, "
+                                      "and which bytes the device then sent cannot be told")
+                           .arg(file.deviceName)
+                           .arg(read.received)
+                           .arg(read.expectedSize);
+        else if (read.stop == Stop::LocalWriteFailed)
+            reasons << QStringLiteral("%1 cut short after %2 of %3 bytes: cannot write to %4")
+                           .arg(file.deviceName)
+                           .arg(read.received)
+                           .arg(read.expectedSize)
+                           .arg(download.path);
         else
             reasons << QStringLiteral("%1 cut short after %2 of %3 bytes%4")
                            .arg(file.deviceName)
-                           .arg(file.read.received)
-                           .arg(file.read.expectedSize)
-                           .arg(file.linkLost ? QStringLiteral(" (no reply)") : QString());
+                           .arg(read.received)
+                           .arg(read.expectedSize)
+                           .arg(noReply);
     }
     return reasons.join(QStringLiteral("; "));
 }

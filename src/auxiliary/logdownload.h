@@ -23,12 +23,13 @@ struct LogFileDownload
     bool linkLost = false; // the device stopped answering during this file
     DeviceFileRead read;
     // An empty log is not a failure; a missing or cut one is.
-    bool failed() const { return !localFileOpened || (read.expectedSize != 0 && !read.complete()); }
+    bool failed() const { return !localFileOpened || read.stop != DeviceFileRead::Stop::None || !read.complete(); }
 };
 LogFileDownload DownloadDeviceFile(CXmit &xmit, StatusStrip &strip, const QString &deviceName,
                                    const QString &localPath, int fileNumber, int fileCount);
 
-// Both device logs, the older one first, appended to one local file.
+// Both device logs, the older one first, appended to one local file. A log
+// cut short by a lost link or by a read sent twice ends the download there.
 struct LogDownload
 {
     QString path;

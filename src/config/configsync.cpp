@@ -28,36 +28,41 @@ bool ConfigSynchronizer::ReadConfiguration()
 
 bool ConfigSynchronizer::WriteModel()
 {
-    bool taken = true;
+    bool written = false;
+    ConfigWritten = false;
     const std::optional<QByteArray> record = EncodeConfigBlock(Identity, m_model, Controls);
     if (record) {
         m_xmit.WriteFlag = true;
-        if (!m_xmit.Send(CMD_WRITE_CONFIG, *record)) {
-            taken = false;
-            if (m_xmit.LinkLost) {
-                // The device is gone: reading back and the follow-ups would
-                // each wait out their time-outs for nothing. The one-shot
-                // requests were meant for this device, not for the next one
-                // linked.
-                m_model.CommitCountdown = 0;
-                m_model.StoreAsDefault = 0;
-                RebootAfterWrite = 0;
-                return false;
-            }
+        written = m_xmit.Send(CMD_WRITE_CONFIG, *record);
+        if (!written && m_xmit.LinkLost) {
+            // The device is gone: reading back and the follow-ups would
+            // each wait out their time-outs for nothing. The one-shot
+            // requests were meant for this device, not for the next one
+            // linked.
+            m_model.CommitCountdown = 0;
+            m_model.StoreAsDefault = 0;
+            RebootAfterWrite = 0;
+            return false;
         }
-    } else {
+    } else if (Strip) {
         // Texts too long for the record: nothing is written, and the read
         // back below shows the user what the device still holds.
-        taken = false;
-        if (Strip)
-            Strip->ShowStatus(GetText(TXT_WRITE_ERROR), false, 2000);
+        Strip->ShowStatus(GetText(TXT_WRITE_ERROR), false, 2000);
     }
+    ConfigWritten = written;
     m_model.CommitCountdown = 0;
-    taken = ReadConfiguration() && taken;
+    bool taken = ReadConfiguration() && written;
     if (m_model.StoreAsDefault) {
-        taken = StoreFactoryDefault(m_xmit, Identity, ProgramFolder, m_model.LogoName) && taken;
-        if (Identity.Profile().StoresDefaultByShell())
-            taken = m_xmit.Send(CMD_REBOOT) && taken;
+        // Only a configuration the device took becomes its factory default:
+        // after a refused write the store would keep the old one while the
+        // user believes the new one was kept.
+        if (written) {
+            taken = StoreFactoryDefault(m_xmit, Identity, ProgramFolder, m_model.LogoName) && taken;
+            if (Identity.Profile().StoresDefaultByShell())
+                taken = m_xmit.Send(CMD_REBOOT) && taken;
+        } else if (Strip) {
+            Strip->ShowStatus(GetText(TXT_WRITE_ERROR), false, 2000);
+        }
         m_model.StoreAsDefault = 0;
     }
     if (RebootAfterWrite) {

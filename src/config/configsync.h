@@ -45,6 +45,9 @@ public:
     // asked for. True when the device took every request (the panel does
     // not look; the CLI reports it).
     bool WriteModel();
+    // Whether the last WriteModel's write itself was taken by the device
+    // (its read back, store and reboot may still have failed).
+    bool ConfigWritten = false;
     // At linking: forgets what the previous device reported, so that the
     // pages show none of it, and makes the first poll count as a change for
     // the first serviceCount inputs.

@@ -221,7 +221,7 @@ TEST_F(CliActionTest, LoadRefusesForeignFilesBeforeWriting)
     // An empty name is no file to write either.
     const CliResult unnamed = run(device, {"config", "save", ""});
     ExpectOneLineFailure(unnamed, 2);
-    EXPECT_TRUE(unnamed.err.startsWith("config save: FILE must name")) << unnamed.err.toStdString();
+    EXPECT_TRUE(unnamed.err.startsWith("rerudad-cli: FILE must name")) << unnamed.err.toStdString();
     // None of them was worth linking the device.
     EXPECT_TRUE(device.commandsLogged().isEmpty());
 }

@@ -93,20 +93,85 @@ TEST(CliFirmware, NothingDueExitsZeroAndForceWritesTheSameVersionAgain)
     EXPECT_TRUE(device.commandsLogged().contains(QStringLiteral("CMD_REBOOT")));
 }
 
-TEST(CliFirmware, FailedTransferExitsOneWithWriteError)
+TEST(CliFirmware, AFailedTransferSaysWhichImageFailedWhatWasWrittenAndWhetherTheDeviceReboots)
+{
+    struct Case
+    {
+        int code;
+        int versionByte;
+        int failedChunk;
+        const char *failure;
+    };
+    // Code 132 takes its main image in 512-byte chunks behind an image
+    // header chunk; code 142 first takes its family image, chunk 1 of the
+    // transfers.
+    const Case cases[] = {
+        {132, 14, 3,
+         "the DUNASA firmware version 15 failed: the device refused or did not answer a data request; "
+         "nothing was written; the device was not rebooted"},
+        {142, 5, 1,
+         "the POKAFA family firmware version 3 failed: the device refused or did not answer a data request; "
+         "nothing was written; the device was not rebooted"},
+    };
+    for (const Case &test : cases) {
+        DevSimProcess device;
+        ASSERT_TRUE(device.start({.code = test.code, .versionByte = test.versionByte, .minor = 2,
+                                  .extraArguments = {QStringLiteral("--fail-firmware-chunk"),
+                                                     QString::number(test.failedChunk)}}));
+        QTemporaryDir folder;
+        WriteFirmwareFile(folder.path(), QStringLiteral("DUNASA"), 15, TaggedFirmwareImage(3000, 15));
+        WriteFirmwareFile(folder.path(), QStringLiteral("KUDARO"), 6, TaggedFirmwareImage(3000, 6));
+        WriteFirmwareFile(folder.path(), QStringLiteral("POKAFA"), 3, TaggedFirmwareImage(1000, 3));
+
+        const CliResult result = Upgrade(device, folder.path(), {QStringLiteral("--quiet")});
+        EXPECT_EQ(result.exitCode, 1) << test.code;
+        EXPECT_EQ(result.err, Speaker(device) + QLatin1String(test.failure) + QLatin1Char('\n'));
+        const QStringList logged = device.commandsLogged();
+        EXPECT_FALSE(logged.contains(QStringLiteral("CMD_REBOOT"))) << test.code;
+        EXPECT_FALSE(logged.contains(QStringLiteral("CMD_FLASH_END"))) << test.code;
+    }
+}
+
+TEST(CliFirmware, TheChecksumChunkStillClosesATransferWhoseChunkFailed)
 {
     DevSimProcess device;
     ASSERT_TRUE(device.start({.code = 132, .versionByte = 14,
                               .extraArguments = {QStringLiteral("--fail-firmware-chunk"), QStringLiteral("3")}}));
     QTemporaryDir folder;
-    WriteFirmwareFile(folder.path(), QStringLiteral("DUNASA"), 15, TaggedFirmwareImage(3000, 15));
+    const QByteArray image = TaggedFirmwareImage(3000, 15);
+    WriteFirmwareFile(folder.path(), QStringLiteral("DUNASA"), 15, image);
+    ASSERT_EQ(Upgrade(device, folder.path()).exitCode, 1);
+    // Header chunk, two data chunks (the second refused), then the sum of
+    // the image's bytes, little-endian, behind the sub-operation 05.
+    quint32 sum = 0;
+    for (const char byte : image)
+        sum += quint8(byte);
+    const QString checksum = QStringLiteral("05%1%2%3%4")
+                                 .arg(sum & 0xFF, 2, 16, QLatin1Char('0'))
+                                 .arg((sum >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
+                                 .arg((sum >> 16) & 0xFF, 2, 16, QLatin1Char('0'))
+                                 .arg(sum >> 24, 2, 16, QLatin1Char('0'));
+    const QStringList last = device.requestLog().last().split(QLatin1Char(' '));
+    EXPECT_EQ(last.value(3), QStringLiteral("CMD_FLASH_DATA"));
+    EXPECT_EQ(last.value(4).toLower(), checksum);
+}
 
-    const CliResult result = Upgrade(device, folder.path());
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.contains(QLatin1Char('\n') + Speaker(device) + QStringLiteral("write error !\n")));
-    EXPECT_TRUE(result.err.endsWith(Speaker(device) + QStringLiteral("the firmware transfer failed: the device refused "
-                                                                     "or did not answer a request\n")));
-    EXPECT_FALSE(device.commandsLogged().contains(QStringLiteral("CMD_REBOOT")));
+TEST(CliFirmware, AForcedOlderVersionIsCalledADowngradeAndQuietSaysNothing)
+{
+    DevSimProcess device;
+    ASSERT_TRUE(device.start({.code = 158, .versionByte = 15}));
+    QTemporaryDir folder;
+    WriteFirmwareFile(folder.path(), QStringLiteral("NONODO"), 14, TaggedFirmwareImage(2000, 14));
+
+    const CliResult forced = Upgrade(device, folder.path(), {QStringLiteral("--force")});
+    EXPECT_EQ(forced.exitCode, 0) << forced.err.toStdString();
+    EXPECT_TRUE(forced.err.contains(Speaker(device) + QStringLiteral("NONODO firmware version 14 written "
+                                                                     "(a downgrade from version 15)\n")))
+        << forced.err.toStdString();
+
+    const CliResult quiet = Upgrade(device, folder.path(), {QStringLiteral("--force"), QStringLiteral("--quiet")});
+    EXPECT_EQ(quiet.exitCode, 0);
+    EXPECT_TRUE(quiet.err.isEmpty()) << quiet.err.toStdString();
 }
 
 TEST(CliFirmware, WithoutTheDefaultFolderNothingIsDue)

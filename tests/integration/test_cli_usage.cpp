@@ -16,8 +16,8 @@ const QString Hint = QStringLiteral(" (rerudad-cli --help lists the commands)\n"
 
 TEST(CliUsage, UsageErrorsAreOneLineWithAHintAndNoList)
 {
-    // Lines about a command line that could not be read name the tool;
-    // once the command is known, they start with it.
+    // Every line about a command line the tool cannot use names the tool,
+    // whether the parser or the command's own checks found the fault.
     struct Case
     {
         QStringList arguments;
@@ -31,21 +31,21 @@ TEST(CliUsage, UsageErrorsAreOneLineWithAHintAndNoList)
         {{QStringLiteral("--device=auto"), QStringLiteral("identify"), QStringLiteral("--device"), QStringLiteral("auto")},
          "rerudad-cli: option --device given twice"},
         {{QStringLiteral("identify"), QStringLiteral("--device"), QStringLiteral("tcp:127.0.0.1:0")},
-         "identify: bad device tcp:127.0.0.1:0: PORT is 1 to 65535"},
+         "rerudad-cli: bad device tcp:127.0.0.1:0: PORT is 1 to 65535"},
         {{QStringLiteral("frobnicate")}, "rerudad-cli: unknown command frobnicate"},
         {{}, "rerudad-cli: no command given"},
         {{QStringLiteral("--listen"), QStringLiteral("1")}, "rerudad-cli: no command given"},
         {{QStringLiteral("decode"), QStringLiteral("--code"), QStringLiteral("130"), QStringLiteral("f")},
-         "decode: --code takes a hardware code this tool serves"},
+         "rerudad-cli: --code takes a hardware code this tool serves"},
         {{QStringLiteral("logs"), QStringLiteral("--quiet")}, "rerudad-cli: logs needs FILE"},
-        {{QStringLiteral("logs"), QString()}, "logs: FILE must name the file to append the logs to"},
+        {{QStringLiteral("logs"), QString()}, "rerudad-cli: FILE must name the file to append the logs to"},
         {{QStringLiteral("encode"), QStringLiteral("--code"), QStringLiteral("132"), QStringLiteral("in.json"), QString()},
-         "encode: OUT must name the file to write the record to"},
+         "rerudad-cli: OUT must name the file to write the record to"},
         {{QStringLiteral("discover"), QStringLiteral("--verbose")}, "rerudad-cli: discover does not take --verbose"},
         // A bad --listen is refused also when the device is named outright.
         {{QStringLiteral("identify"), QStringLiteral("--device"), QStringLiteral("tcp:127.0.0.1:1"),
           QStringLiteral("--listen"), QStringLiteral("soon")},
-         "identify: --listen takes a whole number of seconds"},
+         "rerudad-cli: --listen takes a whole number of seconds"},
     };
     for (const Case &testCase : cases) {
         const CliResult result = RunCli(testCase.arguments);

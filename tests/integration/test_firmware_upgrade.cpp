@@ -292,7 +292,7 @@ TEST_F(FirmwareCheckTest, WrongDigestShowsTheMessageAndSendsNothing)
     EXPECT_EQ(requests(), QStringList{Request("CMD_IDENTIFY", "-")});
     ASSERT_EQ(report.Refused.size(), 1);
     EXPECT_EQ(report.Refused[0].Problem, FirmwareFileProblem::DigestMismatch);
-    EXPECT_FALSE(report.TransferFailed);
+    EXPECT_FALSE(report.TransferFailed());
 }
 
 TEST_F(FirmwareCheckTest, OneTimeImageIsWrittenAndGoneFromTheFolder)
@@ -358,7 +358,7 @@ TEST_F(FirmwareCheckTest, RefusedBeginShowsWriteErrorAndLetsThePanelOpen)
                                            QStringLiteral("write error !/5000")}));
     EXPECT_EQ(requests(), (QStringList{Request("CMD_IDENTIFY", "-"), Request("CMD_FLASH_BEGIN", "00f002")}));
     EXPECT_EQ(view.calls, (QStringList{QStringLiteral("disable"), QStringLiteral("enable")}));
-    EXPECT_TRUE(report.TransferFailed);
+    EXPECT_TRUE(report.TransferFailed());
 }
 
 TEST_F(FirmwareCheckTest, FailedFamilyImageIsNeitherFollowedByTheMainImageNorRebooted)
@@ -372,7 +372,7 @@ TEST_F(FirmwareCheckTest, FailedFamilyImageIsNeitherFollowedByTheMainImageNorReb
     EXPECT_EQ(sent.count(Request("CMD_FLASH_BEGIN", "00f002")), 0);
     EXPECT_FALSE(sent.contains(Request("CMD_REBOOT", "-")));
     EXPECT_EQ(strip.messages.last(), QStringLiteral("write error !/5000"));
-    EXPECT_TRUE(report.TransferFailed);
+    EXPECT_TRUE(report.TransferFailed());
 
     // The next check installs both.
     ASSERT_NE(xmit.ConnectDevice(), 0);

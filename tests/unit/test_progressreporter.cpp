@@ -125,7 +125,7 @@ TEST(ProgressReporter, QuietPrintsNothingButKeepsTheWaitsCallersRelyOn)
     EXPECT_EQ(lines.errText.toStdString(), "logs tcp:10.0.0.5:6666: Rebooting...\n");
 }
 
-TEST(CliContext, LinesNameTheCommandAndDeviceOnceKnown)
+TEST(CliContext, LinesNameTheCommandOnceKnownAndUsageErrorsTheTool)
 {
     ReporterFixture fixture;
     fixture.context.commandName.clear();
@@ -136,8 +136,7 @@ TEST(CliContext, LinesNameTheCommandAndDeviceOnceKnown)
     fixture.context.deviceName = QStringLiteral("serial:/dev/ttyACM0");
     EXPECT_EQ(fixture.context.usage(QStringLiteral("c")), ExitUsage);
     EXPECT_EQ(fixture.errText.toStdString(),
-              "rerudad-cli: a\nconfig get: b\nconfig get serial:/dev/ttyACM0: c (rerudad-cli --help lists the "
-              "commands)\n");
+              "rerudad-cli: a\nconfig get: b\nrerudad-cli: c (rerudad-cli --help lists the commands)\n");
 }
 
 } // namespace

@@ -212,6 +212,7 @@ bool CSetting::ActivatePanel()
     // by a successful poll: nothing of the previous device stays on show.
     UpdateBitrateDisplay();
     RefreshMediaStatus();
+    m_usbPage->ClearDeviceClock();
     if (m_sync.ReadConfiguration()) {
         show();
         m_model.CommitCountdown = 0;

@@ -325,6 +325,12 @@ void CUsbPage::ShowDeviceClock(const DeviceDateTime &clock)
         m_clockField->setText(text);
 }
 
+void CUsbPage::ClearDeviceClock()
+{
+    if (m_controls)
+        m_clockField->clear();
+}
+
 void CUsbPage::OpenClockDialog()
 {
     ::OpenClockDialog(this, m_panel.xmit(), ClockOfDevice(m_panel.synchronizer().PolledStatus.DeviceClock));

@@ -51,6 +51,8 @@ public:
     void RefreshMediaStatus();
     // After every poll: the clock field, when the device reports a valid clock.
     void ShowDeviceClock(const DeviceDateTime &clock);
+    // At linking: the previous device's time is not this one's.
+    void ClearDeviceClock();
     // Lets the user set the device clock.
     void OpenClockDialog();
 
