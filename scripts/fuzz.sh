@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds every libFuzzer target with clang under ASan/UBSan into build-fuzz/
-# and runs each for the given number of seconds (default 10).
+# and runs each for the given number of seconds (default 10), starting from
+# the seed inputs committed in fuzz/seeds/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-10}
@@ -12,9 +13,11 @@ for target in build-fuzz/fuzz/fuzz_*; do
     [ -f "$target" ] && [ -x "$target" ] || continue
     name=$(basename "$target")
     corpus=build-fuzz/corpus/$name
+    seeds=fuzz/seeds/${name#fuzz_}
     mkdir -p "$corpus"
+    [ -d "$seeds" ] || { echo "fuzz: no seed inputs in $seeds" >&2; exit 1; }
     echo "fuzz: $name for ${seconds}s"
-    "$target" -max_total_time="$seconds" -print_final_stats=1 "$corpus" 2>"build-fuzz/$name.log" \
+    "$target" -max_total_time="$seconds" -print_final_stats=1 "$corpus" "$seeds" 2>"build-fuzz/$name.log" \
         || { tail -n 40 "build-fuzz/$name.log"; exit 1; }
     grep -E 'stat::number_of_executed_units' "build-fuzz/$name.log" || true
 done
