@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# The test command: installs what is missing, builds, builds the fuzz targets
-# and runs each briefly, then runs every unit, integration and GUI test.
+# The test command: installs what is missing, builds, builds the Debian
+# package and tries it as installed, builds the fuzz targets and runs each
+# briefly, then runs every unit, integration and GUI test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
+scripts/package.sh --check
 scripts/fuzz.sh "${RERUDAD_FUZZ_SECONDS:-5}"
 export QT_QPA_PLATFORM=offscreen
 cd build
