@@ -66,7 +66,7 @@ ToolProgramFolder ReadToolCommandLine(const QCoreApplication &application)
         QStringLiteral("Links an HDMI encoder-modulator over USB or the local network, shows its "
                        "configuration on five settings pages and writes it back, upgrades its firmware, "
                        "saves and loads configuration files, downloads its logs and carries out its "
-                       "service actions. The side files of the program folder (see FILES) adjust the "
+                       "service actions. The side files of the program folder adjust the "
                        "tool; started from a terminal the program folder is the current directory."));
     parser.addHelpOption();
     parser.addVersionOption();
