@@ -1,6 +1,7 @@
 #include "clicommand.h"
 #include "configexchange.h"
 
+#include "app/programfolder.h"
 #include "config/configfile.h"
 #include "config/configsync.h"
 #include "config/factorydefault.h"
@@ -16,13 +17,13 @@ namespace {
 
 // Writes the model as the panel's timer does once its countdown runs out,
 // with the factory-default store the model asks for (the logo comes from the
-// "logos" folder of the current directory, the program folder).
+// "logos" folder of the program folder).
 int WriteWithFactoryDefault(CliContext &context, CXmit &xmit, ConfigModel &model)
 {
     PageRefresh noPages;
     ConfigSynchronizer sync(xmit, model, noPages);
     sync.Identity = xmit.Identity;
-    sync.ProgramFolder = QDir::currentPath();
+    sync.ProgramFolder = CurrentProgramFolder();
     const bool storing = model.StoreAsDefault != 0;
     if (sync.WriteModel())
         return ExitSuccess;

@@ -1,10 +1,19 @@
 #include "commandline.h"
 
+#include "manual/bashcompletion.h"
+
 #include <algorithm>
 
 namespace {
 
 const QString ToolName = QStringLiteral("rerudad-cli");
+
+// The end of --help, and the EXIT STATUS of the manual page.
+const QStringList ExitStatusLines = {
+    QStringLiteral("Exit status: 0 success; 1 the device refused, did not answer or a transfer failed;"),
+    QStringLiteral("2 a usage error or a bad input file. Every line on stderr starts with the command"),
+    QStringLiteral("and the device it talked to."),
+};
 
 // "--raw FILE", or the name alone for a flag.
 QString OptionUsage(const CliOption &option)
@@ -179,10 +188,8 @@ QString ToolHelp()
         stream << "  " << OptionUsage(option) << "\n      " << option.summary << "\n";
     }
     stream << "\nOptions may stand before or after the command words, also as --option=value.\n"
-           << ToolName << " COMMAND --help describes one command.\n"
-           << "\nExit status: 0 success; 1 the device refused, did not answer or a transfer failed;\n"
-           << "2 a usage error or a bad input file. Every line on stderr starts with the command\n"
-           << "and the device it talked to.\n";
+           << ToolName << " COMMAND --help describes one command.\n\n"
+           << ExitStatusLines.join(QLatin1Char('\n')) << "\n";
     return text;
 }
 
@@ -204,4 +211,63 @@ QString CommandHelp(const CliCommand &command)
             stream << Padded(OptionUsage(*option), width) << option->summary << "\n";
     }
     return text;
+}
+
+ManPage CliManPage()
+{
+    ManPage page;
+    page.name = ToolName;
+    page.summary = QStringLiteral("command-line tool for the HDMI encoder-modulators that rerudad configures");
+    page.synopsis << DeviceOptionsUsage() + QStringLiteral(" COMMAND ...") << QStringLiteral("COMMAND --help")
+                  << QStringLiteral("--help");
+    page.sections << ManPage::Section{
+        QStringLiteral("DESCRIPTION"),
+        {QStringLiteral("Runs one command against one device, for scripts and for fleets of units: JSON goes to "
+                        "stdout as one UTF-8 document, and every failure is one line on stderr. Options may "
+                        "stand before or after the command words, also as --option=value."),
+         QStringLiteral("The commands that read side files (config load, factory-default, firmware upgrade) find "
+                        "logos/ and firmware/ in the program folder: the folder of --program-folder, else of "
+                        "RERUDAD_PROGRAM_FOLDER, else the current directory.")},
+        {}};
+    ManPage::Section commands{QStringLiteral("COMMANDS"), {}, {}};
+    for (const CliCommand &command : CliCommands())
+        commands.entries << ManPage::Entry{CommandUsage(command), command.summary};
+    ManPage::Section options{QStringLiteral("OPTIONS"), {}, {}};
+    for (const CliOption &option : CliOptions())
+        options.entries << ManPage::Entry{OptionUsage(option), option.summary};
+    page.sections << commands << options;
+    page.sections << ManPage::Section{QStringLiteral("EXIT STATUS"), {ExitStatusLines.join(QLatin1Char(' '))}, {}};
+    page.sections << ManPage::Section{
+        QStringLiteral("ENVIRONMENT"),
+        {},
+        {{QStringLiteral("RERUDAD_PROGRAM_FOLDER"), QStringLiteral("The program folder, when --program-folder is not given.")},
+         {QStringLiteral("RERUDAD_DISCOVERY_INTERFACE"),
+          QStringLiteral("The network interface on which --device auto and discover listen.")},
+         {QStringLiteral("RERUDAD_SERIAL_PORTS"),
+          QStringLiteral("Colon-separated serial port paths that --device auto tries after the /dev/ttyACM* ports.")}}};
+    page.sections << ManPage::Section{
+        QStringLiteral("SERIAL PORTS"),
+        {QStringLiteral("Only members of the dialout group may open /dev/ttyACM* ports: sudo usermod -aG dialout "
+                        "$USER, then log in again. ModemManager probes new ttyACM ports with AT commands and can "
+                        "hold the port for seconds after it appears; a udev rule that sets ID_MM_DEVICE_IGNORE for "
+                        "the device's USB vendor and product ids, or stopping ModemManager, keeps it off.")},
+        {}};
+    page.sections << ManPage::Section{QStringLiteral("SEE ALSO"), {QStringLiteral("rerudad(1), rerudad-devsim(1)")}, {}};
+    return page;
+}
+
+QString CliBashCompletion()
+{
+    BashCompletion completion;
+    completion.program = ToolName;
+    for (const CliOption &option : CliOptions())
+        completion.options << BashCompletion::Option{option.name, option.valueName};
+    for (const CliCommand &command : CliCommands()) {
+        QStringList options;
+        for (const CliOption *option : OptionsOf(command))
+            options << option->name;
+        options << QStringLiteral("--help");
+        completion.commands << BashCompletion::Command{command.words, options, command.operands};
+    }
+    return completion.script();
 }

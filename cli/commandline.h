@@ -2,6 +2,8 @@
 
 #include "clicommand.h"
 
+#include "manual/manpage.h"
+
 // The command line read against the command table.
 struct CommandLine
 {
@@ -30,3 +32,8 @@ QString ToolHelp();
 QString CommandHelp(const CliCommand &command);
 // "config get [--raw FILE]": words, options and operands.
 QString CommandUsage(const CliCommand &command);
+
+// The manual page rerudad-cli(1) and the bash completion, written from the
+// command table as --help is.
+ManPage CliManPage();
+QString CliBashCompletion();

@@ -45,7 +45,10 @@ const QList<CliOption> &CliOptions()
         {S("--verbose"), {}, S("trace the link on stderr: every frame sent and received, attempts, time-outs")},
         {S("--quiet"), {}, S("no progress on stderr, only failures")},
         {S("--json"), {}, S("print one JSON array of {\"Id\", \"Address\"} objects instead")},
-        {S("--folder"), S("DIR"), S("the folder of the firmware files (default: firmware/ in the current directory)")},
+        {S("--folder"), S("DIR"), S("the folder of the firmware files (default: firmware/ in the program folder)")},
+        {S("--program-folder"), S("DIR"),
+         S("the program folder, whose logos/ and firmware/ are used (default: $RERUDAD_PROGRAM_FOLDER, else the "
+           "current directory)")},
         {S("--force"), {}, S("write the newest firmware file even when the device runs that version")},
         {S("--help"), {}, S("describe the tool, or the command it follows")},
     };
@@ -64,11 +67,11 @@ const QList<CliCommand> &CliCommands()
          CliConfigSet},
         {{S("config"), S("save")}, {S("FILE")}, {}, true,
          S("write the device's configuration to a configuration file, as the SAVE button does"), CliConfigSave},
-        {{S("config"), S("load")}, {S("FILE")}, {}, true,
+        {{S("config"), S("load")}, {S("FILE")}, {{S("--program-folder")}}, true,
          S("write a configuration file to the device and store it as its factory default, as the LOAD button "
            "does"),
          CliConfigLoad},
-        {{S("factory-default")}, {}, {}, true,
+        {{S("factory-default")}, {}, {{S("--program-folder")}}, true,
          S("write the device's configuration back and store it as its factory default, with the logo of logos/"),
          CliFactoryDefault},
         {{S("clock"), S("set")}, {S("now|YYYY-MM-DDTHH:MM[:SS]")}, {}, true,
@@ -90,7 +93,8 @@ const QList<CliCommand> &CliCommands()
          S("list the devices heard on the network, one \"ID ADDRESS\" line each"), CliDiscover},
         {{S("logs")}, {S("FILE")}, {{S("--quiet")}}, true,
          S("download the device's two logs, the older one first, and append them to FILE"), CliLogs},
-        {{S("firmware"), S("upgrade")}, {}, {{S("--folder")}, {S("--force")}, {S("--quiet")}}, true,
+        {{S("firmware"), S("upgrade")}, {}, {{S("--folder")}, {S("--force")}, {S("--quiet")}, {S("--program-folder")}},
+         true,
          S("install newer firmware files (family image, then main image) and reboot the device"),
          CliFirmwareUpgrade},
     };

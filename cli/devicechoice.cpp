@@ -67,6 +67,15 @@ QString ResolveIPv4(const QString &host, QString &error)
     return {};
 }
 
+// On Linux ModemManager probes every new ttyACM port with AT commands and
+// holds it for some seconds after it appears.
+QString HeldPortHint()
+{
+    return QStringLiteral("on Linux ModemManager may be probing a port that just appeared: try again in a few "
+                          "seconds, and keep it off the device with a udev rule setting ID_MM_DEVICE_IGNORE=1 for "
+                          "its USB ids (see the README) or by stopping ModemManager");
+}
+
 // Why a serial port that QSerialPort could not open fails: tries the path
 // itself to learn the system's reason.
 QString SerialOpenFailure(const QString &path)
@@ -76,7 +85,7 @@ QString SerialOpenFailure(const QString &path)
         return SerialOpenError(path, errno);
     const bool terminal = ::isatty(descriptor) == 1;
     ::close(descriptor);
-    return terminal ? QStringLiteral("cannot open serial port %1 (in use by another program?)").arg(path)
+    return terminal ? QStringLiteral("cannot open serial port %1: in use by another program; %2").arg(path, HeldPortHint())
                     : QStringLiteral("cannot open serial port %1: not a serial port").arg(path);
 }
 
@@ -148,6 +157,8 @@ QString SerialOpenError(const QString &path, int error)
         return QStringLiteral("cannot open serial port %1: permission denied; on Linux, add your user to the "
                               "dialout group (sudo usermod -aG dialout $USER) and log in again")
             .arg(path);
+    case EBUSY:
+        return QStringLiteral("cannot open serial port %1: busy; %2").arg(path, HeldPortHint());
     default:
         return QStringLiteral("cannot open serial port %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(error)));
     }

@@ -5,11 +5,14 @@
 #include "clicommand.h"
 #include "commandline.h"
 
+#include "app/programfolder.h"
 #include "auxiliary/beep.h"
 #include "auxiliary/userprompts.h"
 
 #include <QCoreApplication>
 #include <QMutex>
+
+#include <algorithm>
 
 namespace {
 
@@ -42,6 +45,20 @@ public:
 private:
     CliContext &m_context;
 };
+
+// The commands that read side files (logos/, firmware/) use the program
+// folder of --program-folder or RERUDAD_PROGRAM_FOLDER, which must exist.
+int NameProgramFolderOf(CliContext &context, const CliCommand &command)
+{
+    const QString option = QStringLiteral("--program-folder");
+    const QString named = context.option(option, qEnvironmentVariable(ProgramFolderVariable));
+    const bool takesFolder = std::any_of(command.options.begin(), command.options.end(),
+                                         [&option](const CommandOption &taken) { return taken.name == option; });
+    QString error;
+    if (!takesFolder || named.isEmpty() || NameProgramFolder(named, &error))
+        return ExitSuccess;
+    return context.fail(ExitUsage, error);
+}
 
 } // namespace
 
@@ -77,7 +94,9 @@ int main(int argc, char **argv)
         context.arguments = line.arguments;
         context.options = line.options;
         context.commandName = line.command->words.join(QLatin1Char(' '));
-        status = line.command->run(context);
+        status = NameProgramFolderOf(context, *line.command);
+        if (status == ExitSuccess)
+            status = line.command->run(context);
         break;
     }
     context.endLine();

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config   # the build
     qt6-base-dev qt6-serialport-dev                # Qt Core, Network, Widgets, Test, SerialPort
+    qt6-svg-dev                                    # the build writes the SVG icon with QSvgGenerator
     libgtest-dev                                   # unit, integration and GUI tests
     clang-14 libclang-rt-14-dev                    # libFuzzer targets under ASan/UBSan
     xvfb xauth imagemagick x11-apps                # the desktop tool under a virtual display, screenshots

@@ -10,8 +10,8 @@
 
 #include "config/configcodec.h"
 #include "link/deviceidentity.h"
+#include "manual/documentedparser.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QMap>
@@ -96,7 +96,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("rerudad-devsim"));
 
-    QCommandLineParser parser;
+    DocumentedCommandLineParser parser; // also writes the manual page and the completion
     parser.setApplicationDescription(QStringLiteral("Simulated encoder-modulator on loopback TCP and a pseudo-terminal."));
     parser.addHelpOption();
     const QCommandLineOption codeOption(QStringLiteral("code"), QStringLiteral("Hardware code (default 132)."), QStringLiteral("N"), QStringLiteral("132"));

@@ -3,16 +3,27 @@
 #include "auxiliary/beep.h"
 #include "app/gui/cdiduvifacedlg.h"
 #include "app/sidefiles.h"
+#include "app/toolcommandline.h"
 #include "link/cxmit.h"
 #include "link/discovery.h"
 #include "gui/widgetprompts.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QTextStream>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    LoadStartupFiles(CurrentProgramFolder());
+    QApplication::setApplicationVersion(QStringLiteral(RERUDAD_VERSION));
+    const ToolProgramFolder programFolder = ReadToolCommandLine(app);
+    if (programFolder.folder.isEmpty()) {
+        // Started from the menu nobody reads stderr: the window says it too.
+        QTextStream(stderr) << "rerudad: " << programFolder.error << "\n";
+        QMessageBox::critical(nullptr, QStringLiteral("RERUDAD"), programFolder.error);
+        return 2;
+    }
+    LoadStartupFiles(programFolder.folder);
     SetBeepSink([](int, int) { QApplication::beep(); });
     WidgetPrompts prompts;
     const ScopedPrompts promptsForThisRun(prompts);

@@ -96,11 +96,6 @@ int SetupVersionFromLine(QStringView firstLine)
     return int(version);
 }
 
-QString CurrentProgramFolder()
-{
-    return QDir::currentPath();
-}
-
 void LoadStartupFiles(const QString &programFolder)
 {
     Startup = ReadSideFiles(programFolder);

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "app/programfolder.h"
 #include "config/channellist.h"
 
 #include <QString>
 #include <QStringView>
 
-// What the small text files beside the program say. The tool has no other
-// configuration: the command line is not looked at.
+// What the small text files of the program folder say. Besides them the
+// tool takes only the name of that folder (programfolder.h).
 struct StartupValues
 {
-    QString ProgramFolder;  // the current directory at start, without a trailing "/"
+    QString ProgramFolder;  // CurrentProgramFolder() at start, without a trailing "/"
     QString FirmwareFolder; // ProgramFolder + "/firmware/"
     QString DesktopFolder;  // where log files go; ProgramFolder when there is no desktop
     int ManufacturerMode = 0;
@@ -37,9 +38,6 @@ int SetupVersionFromLine(QStringView firstLine);
 // exists; everything else only reads them.
 extern StartupValues Startup;
 extern ChannelList Channels;
-
-// The current directory, whole, taken as the program's folder.
-QString CurrentProgramFolder();
 
 // Start-up up to the first window: reads the side files and the channel list
 // of the program folder into the values of this run and fixes LanguageIndex.

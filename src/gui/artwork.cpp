@@ -94,12 +94,10 @@ QIcon EdidRepairIcon()
     return QIcon(pixmap);
 }
 
-QPixmap ApplicationPixmap(int size)
+void PaintApplicationIcon(QPainter &painter, qreal size)
 {
     // A modulator box with an antenna and a signal wave.
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(size / 32.0, size / 32.0);
     painter.setBrush(QColor(30, 70, 150));
@@ -114,6 +112,15 @@ QPixmap ApplicationPixmap(int size)
     painter.drawEllipse(QRectF(6, 19, 4, 4));
     painter.setBrush(Qt::white);
     painter.drawRect(QRectF(13, 20, 12, 2));
+    painter.restore();
+}
+
+QPixmap ApplicationPixmap(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    PaintApplicationIcon(painter, size);
     return pixmap;
 }
 

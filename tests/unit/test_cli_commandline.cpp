@@ -127,7 +127,11 @@ TEST(CliDeviceChoice, SerialFailuresSayWhyAndHowToGetAccess)
     EXPECT_TRUE(denied.startsWith(QStringLiteral("cannot open serial port /dev/ttyACM0: permission denied")));
     EXPECT_TRUE(denied.contains(QStringLiteral("dialout group")));
     EXPECT_FALSE(denied.contains(QLatin1Char('\n')));
-    EXPECT_TRUE(SerialOpenError(QStringLiteral("/dev/ttyACM0"), EBUSY).startsWith(QStringLiteral("cannot open serial port")));
+    const QString busy = SerialOpenError(QStringLiteral("/dev/ttyACM0"), EBUSY);
+    EXPECT_TRUE(busy.startsWith(QStringLiteral("cannot open serial port /dev/ttyACM0: busy; ")));
+    EXPECT_TRUE(busy.contains(QStringLiteral("ModemManager")));
+    EXPECT_TRUE(busy.contains(QStringLiteral("ID_MM_DEVICE_IGNORE")));
+    EXPECT_FALSE(busy.contains(QLatin1Char('\n')));
 }
 
 } // namespace
