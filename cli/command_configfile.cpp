@@ -7,7 +7,6 @@
 #include "config/factorydefault.h"
 #include "link/cxmit.h"
 
-#include <QDir>
 #include <QFile>
 
 // Configuration files as the SAVE and LOAD buttons of the MANUFACTURER page
