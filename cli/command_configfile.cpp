@@ -2,35 +2,15 @@
 #include "configexchange.h"
 
 #include "config/configfile.h"
-#include "config/configsync.h"
 #include "config/factorydefault.h"
 #include "link/cxmit.h"
 
-#include <QDir>
 #include <QFile>
 
 // Configuration files as the SAVE and LOAD buttons of the MANUFACTURER page
 // write and read them, and the factory-default store.
 
 namespace {
-
-// Writes the model as the panel's timer does once its countdown runs out,
-// with the factory-default store the model asks for (the logo comes from the
-// "logos" folder of the current directory, the program folder).
-int WriteWithFactoryDefault(CliContext &context, CXmit &xmit, ConfigModel &model)
-{
-    PageRefresh noPages;
-    ConfigSynchronizer sync(xmit, model, noPages);
-    sync.Identity = xmit.Identity;
-    sync.ProgramFolder = QDir::currentPath();
-    if (!sync.WriteModel()) {
-        return context.fail(ExitDeviceFailure,
-                            xmit.LinkLost ? QStringLiteral("no reply from the device during the write")
-                                          : QStringLiteral("the device did not take the configuration or its "
-                                                           "storing as factory default"));
-    }
-    return ExitSuccess;
-}
 
 int ConfigReadError(CliContext &context, const QString &path)
 {
@@ -69,7 +49,7 @@ int CliConfigLoad(CliContext &context)
         return status;
     switch (ReadConfigFile(path, xmit.Identity, model)) {
     case ConfigFileOutcome::Loaded:
-        return WriteWithFactoryDefault(context, xmit, model);
+        return WriteThroughSynchronizer(context, xmit, model);
     case ConfigFileOutcome::ReadError:
         return ConfigReadError(context, path);
     default:
@@ -84,5 +64,5 @@ int CliFactoryDefault(CliContext &context)
     if (const int status = LinkAndReadConfiguration(context, xmit, model); status != ExitSuccess)
         return status;
     RequestFactoryDefault(model);
-    return WriteWithFactoryDefault(context, xmit, model);
+    return WriteThroughSynchronizer(context, xmit, model);
 }

@@ -2,9 +2,12 @@
 #include "devicechoice.h"
 
 #include "config/configcodec.h"
+#include "config/configsync.h"
+#include "config/modelmembers.h"
 #include "config/modeljson.h"
 #include "link/cxmit.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -121,6 +124,42 @@ bool ReadModelJsonFile(CliContext &context, const QString &path, QJsonObject &js
         return false;
     }
     return true;
+}
+
+bool ApplyModelChanges(CliContext &context, const QJsonObject &json, const HardwareProfile &profile,
+                       ConfigModel &model)
+{
+    ConfigModel changed = model;
+    QString error;
+    if (!ApplyModelJson(json, changed, error)) {
+        context.fail(ExitUsage, error);
+        return false;
+    }
+    // Only what the file changes is checked: a value the model already
+    // holds (a device's own, read back unchanged) is not the script's doing.
+    if (const std::optional<QString> refusal = FindRangeRefusal(model, changed, profile)) {
+        context.fail(ExitUsage, *refusal);
+        return false;
+    }
+    model = changed;
+    return true;
+}
+
+int WriteThroughSynchronizer(CliContext &context, CXmit &xmit, ConfigModel &model)
+{
+    PageRefresh noPages;
+    ConfigSynchronizer sync(xmit, model, noPages);
+    sync.Identity = xmit.Identity;
+    sync.ProgramFolder = QDir::currentPath();
+    const bool storesDefault = model.StoreAsDefault != 0;
+    if (sync.WriteModel())
+        return ExitSuccess;
+    if (xmit.LinkLost)
+        return context.fail(ExitDeviceFailure, QStringLiteral("no reply from the device during the write"));
+    return context.fail(ExitDeviceFailure,
+                        storesDefault ? QStringLiteral("the device did not take the configuration or its "
+                                                       "storing as factory default")
+                                      : QStringLiteral("the device did not take the configuration"));
 }
 
 void PrintModel(CliContext &context, const ConfigModel &model)

@@ -9,12 +9,6 @@ constexpr int MediaFileStemLength = 28;
 constexpr int LowestApplicationPid = 32;
 constexpr int FallbackApplicationPid = 50;
 
-CodecControls &ControlsOrModel(CodecControls *controls)
-{
-    static CodecControls modelMembers;
-    return controls ? *controls : modelMembers;
-}
-
 // The first four bytes read as a little-endian uint32 equal the marker.
 bool StartsWithMarker(QByteArrayView record)
 {
@@ -119,33 +113,7 @@ void ApplyLiteRule(ConfigModel &model)
 
 } // namespace
 
-QString CodecControls::MediaFileText(const ConfigModel &model) const
-{
-    return model.MediaFileName;
-}
-
-void CodecControls::SetMediaFileText(ConfigModel &model, const QString &text)
-{
-    model.MediaFileName = text;
-}
-
-QString CodecControls::OverlayLogoText(const ConfigModel &model) const
-{
-    return model.OverlayLogoFile;
-}
-
-void CodecControls::SetOverlayLogoText(ConfigModel &model, const QString &text)
-{
-    model.OverlayLogoFile = text;
-}
-
-QString CodecControls::LogoListText(const ConfigModel &model) const
-{
-    return model.LogoName;
-}
-
-bool DecodeConfigBlock(QByteArrayView record, const DeviceIdentity &identity, ConfigModel &model,
-                       CodecControls *controls)
+bool DecodeConfigBlock(QByteArrayView record, const DeviceIdentity &identity, ConfigModel &model)
 {
     const HardwareProfile profile = identity.Profile();
     if (record.isEmpty() || record.size() > ConfigBlockCapacity || !IsAccepted(record, profile))
@@ -161,31 +129,22 @@ bool DecodeConfigBlock(QByteArrayView record, const DeviceIdentity &identity, Co
     ApplyDecodingCorrections(decoded, profile);
     ApplyApplicationTableDefaults(decoded);
 
-    // The panel ignores the notifications its controls send while filling.
-    decoded.Filling = -1;
+    decoded.Filling = 0;
+    decoded.CommitCountdown = 0; // a freshly read configuration has nothing pending
     model = decoded;
-    CodecControls &shown = ControlsOrModel(controls);
-    if (shown.MediaFileText(model) != model.MediaFileName)
-        shown.SetMediaFileText(model, model.MediaFileName);
-    if (shown.OverlayLogoText(model) != model.OverlayLogoFile)
-        shown.SetOverlayLogoText(model, model.OverlayLogoFile);
-    model.Filling = 0;
-    model.CommitCountdown = 0; // a freshly read configuration has nothing pending
     return true;
 }
 
-std::optional<QByteArray> EncodeConfigBlock(const DeviceIdentity &identity, ConfigModel &model,
-                                            CodecControls *controls)
+std::optional<QByteArray> EncodeConfigBlock(const DeviceIdentity &identity, ConfigModel &model)
 {
-    const CodecControls &shown = ControlsOrModel(controls);
     const HardwareProfile profile = identity.Profile();
 
     // Corrected aside, so that a refused record leaves the model untouched.
     ConfigModel encoded = model;
     if (encoded.StoreAsDefault)
-        encoded.LogoName = shown.LogoListText(model);
+        encoded.LogoName = model.ChosenLogoName.value_or(model.LogoName);
     ApplyRangeCorrections(encoded);
-    encoded.MediaFileName = DeviceMediaFileName(shown.MediaFileText(model));
+    encoded.MediaFileName = DeviceMediaFileName(model.MediaFileName);
     if (profile.Layout() == RecordLayout::Layout0)
         ApplyLiteRule(encoded);
 

@@ -1,13 +1,14 @@
 #include "panel/gui/multiplexpage.h"
 
-#include "app/sidefiles.h"
+#include "auxiliary/startupvalues.h"
 #include "auxiliary/texttable.h"
+#include "config/configsync.h"
 #include "panel/gui/controlids.h"
 #include "panel/gui/controlvalues.h"
-#include "panel/gui/csetting.h"
 #include "panel/gui/ownerdrawntabbar.h"
 #include "panel/gui/pagecontrols.h"
 #include "panel/multiplexrules.h"
+#include "panel/pagecontext.h"
 #include "panel/pagefields.h"
 
 #include <QCheckBox>
@@ -80,7 +81,10 @@ constexpr int Lists[] = {IDC_MUX_BANDWIDTH, IDC_MUX_DVBT_CONSTELLATION, IDC_MUX_
 
 } // namespace
 
-CMultiplexPage::CMultiplexPage(CSetting &panel) : SettingsPage(&panel), m_panel(panel) {}
+CMultiplexPage::CMultiplexPage(PageContext &context, QWidget *parent)
+    : SettingsPage(parent), m_context(context), m_tabs(new OwnerDrawnTabBar(this))
+{
+}
 
 CMultiplexPage::~CMultiplexPage() = default;
 
@@ -124,7 +128,7 @@ void CMultiplexPage::BuildMultiplexPage()
     c.label(IDC_MUX_LCN_ID_TYPE_LABEL, "lcnIdTypeLabel", GetText(TXT_LCN_ID_LABEL), 329, 28, 57);
     c.combo(IDC_MUX_LCN_ID_TYPE, "lcnIdTypeList", 326, 36, 60, LcnIdTypeItems());
 
-    c.place(IDC_PANEL_MUX_TABS, "muxTabs", m_panel.muxTabs(), 8, 53, 478, 15);
+    c.place(IDC_PANEL_MUX_TABS, "muxTabs", m_tabs, 8, 53, 478, 15);
 
     // Output kind and modulation of the multiplex shown.
     c.radio(IDC_MUX_DVBT, "dvbTRadio", QStringLiteral("DVB-T"), 9, 72, 40);
@@ -194,12 +198,12 @@ void CMultiplexPage::RebuildIpProtocolList(const HardwareProfile &profile)
 
 void CMultiplexPage::ShowMultiplexPage(bool visible)
 {
-    const HardwareProfile profile = m_panel.profile();
-    const ConfigModel &model = m_panel.model();
+    const HardwareProfile profile = m_context.Profile();
+    const ConfigModel &model = m_context.Model;
     m_shown = visible;
     static_cast<QSlider *>(m_controls->byId(IDC_MUX_LEVEL))->setRange(0, profile.LevelAttMaxDb());
 
-    OwnerDrawnTabBar *tabs = m_panel.muxTabs();
+    OwnerDrawnTabBar *tabs = m_tabs;
     {
         const QSignalBlocker quiet(tabs);
         while (tabs->count() > 0)
@@ -208,7 +212,7 @@ void CMultiplexPage::ShowMultiplexPage(bool visible)
             tabs->addTab(MuxTabLabel(mux));
         if (tabs->count() > 0)
             tabs->setMinimumTabWidth((tabs->width() - 5) / tabs->count());
-        tabs->setCurrentIndex(m_panel.CurrentMux);
+        tabs->setCurrentIndex(m_context.CurrentMux);
     }
 
     m_controls->setAllVisible(visible);
@@ -223,18 +227,18 @@ void CMultiplexPage::ShowMultiplexPage(bool visible)
 
 void CMultiplexPage::ShowConstellationOfMode(bool visible)
 {
-    const ConfigModel &model = m_panel.model();
-    const int mode = model.Mux[BoundedIndex(m_panel.CurrentMux, ConfigModel::MaxMuxes)].Mode;
-    const MultiplexVisibility shown = DecideMultiplexVisibility(m_panel.profile(), mode, visible);
+    const ConfigModel &model = m_context.Model;
+    const int mode = model.Mux[BoundedIndex(m_context.CurrentMux, ConfigModel::MaxMuxes)].Mode;
+    const MultiplexVisibility shown = DecideMultiplexVisibility(m_context.Profile(), mode, visible);
     m_controls->setVisible(IDC_MUX_DVBT_CONSTELLATION, shown.TConstellation);
     m_controls->setVisible(IDC_MUX_DVBC_CONSTELLATION, shown.CConstellation);
 }
 
 void CMultiplexPage::EnableMultiplexPage()
 {
-    const ConfigModel &model = m_panel.model();
-    const StartupValues &startup = m_panel.startup();
-    const MultiplexEnables enables = DecideMultiplexEnables(m_panel.profile(), model, m_panel.CurrentMux,
+    const ConfigModel &model = m_context.Model;
+    const StartupValues &startup = m_context.Startup;
+    const MultiplexEnables enables = DecideMultiplexEnables(m_context.Profile(), model, m_context.CurrentMux,
                                                             startup.AdvancedMode || startup.ManufacturerMode);
     const PageControls &c = *m_controls;
     c.setEnabled(IDC_MUX_DHCP, enables.Dhcp);
@@ -280,8 +284,8 @@ void CMultiplexPage::EnableMultiplexPage()
 
 void CMultiplexPage::FillMultiplexPage()
 {
-    const ConfigModel &model = m_panel.model();
-    const int m = BoundedIndex(m_panel.CurrentMux, ConfigModel::MaxMuxes);
+    const ConfigModel &model = m_context.Model;
+    const int m = BoundedIndex(m_context.CurrentMux, ConfigModel::MaxMuxes);
     const MuxSettings &output = model.Mux[m];
     const ServiceSettings &ipOutput = model.Service[m];
     const PageControls &c = *m_controls;
@@ -360,18 +364,18 @@ MultiplexPageInput CMultiplexPage::ReadControls() const
 
 void CMultiplexPage::CommitMultiplexPage()
 {
-    ConfigModel &model = m_panel.model();
+    ConfigModel &model = m_context.Model;
     if (model.Filling)
         return;
-    CommitMultiplexInput(ReadControls(), model, m_panel.CurrentMux);
-    m_panel.MarkChanged();
+    CommitMultiplexInput(ReadControls(), model, m_context.CurrentMux, m_context.Profile());
+    m_context.Edited();
     EnableMultiplexPage();
 }
 
 void CMultiplexPage::ChooseOutputMode(int mode)
 {
-    ConfigModel &model = m_panel.model();
-    model.Mux[BoundedIndex(m_panel.CurrentMux, ConfigModel::MaxMuxes)].Mode = mode;
+    ConfigModel &model = m_context.Model;
+    model.Mux[BoundedIndex(m_context.CurrentMux, ConfigModel::MaxMuxes)].Mode = mode;
     ShowMultiplexPage(true);
     EnableMultiplexPage();
     CommitMultiplexPage();
@@ -380,10 +384,10 @@ void CMultiplexPage::ChooseOutputMode(int mode)
 void CMultiplexPage::UpdateBitrateDisplay()
 {
     const std::optional<BitrateDisplay> display = DecideBitrateDisplay(
-        m_panel.profile(), m_panel.model().MuxCount, m_panel.synchronizer().PolledStatus, m_panel.CurrentMux);
+        m_context.Profile(), m_context.Model.MuxCount, m_context.Sync.PolledStatus, m_context.CurrentMux);
     if (!display)
         return;
-    OwnerDrawnTabBar *tabs = m_panel.muxTabs();
+    OwnerDrawnTabBar *tabs = m_tabs;
     for (int mux = 0; mux < display->TabLabels.size() && mux < tabs->count(); ++mux)
         tabs->setTabText(mux, display->TabLabels[mux]);
     static_cast<QLabel *>(m_controls->byId(IDC_MUX_BITRATE_TEXT))->setText(display->Text);
