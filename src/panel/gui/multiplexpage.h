@@ -9,7 +9,6 @@ class HardwareProfile;
 class OwnerDrawnTabBar;
 class PageControls;
 class QComboBox;
-class QLineEdit;
 struct MultiplexPageInput;
 
 // The MULTIPLEX page: the device's own address, the network identifiers and
@@ -46,7 +45,6 @@ private:
     void ChooseOutputMode(int mode);
     void ShowConstellationOfMode(bool visible);
     MultiplexPageInput ReadControls() const;
-    QLineEdit *edit(int id) const;
     QComboBox *combo(int id) const;
 
     PageContext &m_context;
