@@ -1,5 +1,6 @@
 #include "config/configcodec.h"
 
+#include "config/modelmembers.h"
 #include "config/recordio.h"
 #include "config/recordlayouts.h"
 
@@ -82,20 +83,19 @@ void ApplyApplicationTableDefaults(ConfigModel &model)
     }
 }
 
-void KeepWithin(qint32 &value, quint32 minimum, quint32 maximum, quint32 fallback)
+// The first multiplex and service are written with the values their page
+// would store: the substitute of a number outside its range.
+void KeepWithin(qint32 &value, const MemberRange &range)
 {
-    const quint32 unsignedValue = quint32(value);
-    if (unsignedValue < minimum || unsignedValue > maximum)
-        value = qint32(fallback);
+    if (!range.Contains(value))
+        value = range.Substitute;
 }
 
-void ApplyRangeCorrections(ConfigModel &model)
+void ApplyRangeCorrections(ConfigModel &model, const HardwareProfile &profile)
 {
-    KeepWithin(model.Mux[0].FreqKHz, model.FreqMinKHz, model.FreqMaxKHz, model.FreqDefaultKHz);
-    KeepWithin(model.Service[0].VideoBitrate, model.VideoBitrateMin, model.VideoBitrateMax,
-               model.VideoBitrateDefault);
-    KeepWithin(model.Mux[0].SymbolRate, model.SymbolRateMin, model.SymbolRateMax,
-               model.SymbolRateDefault);
+    KeepWithin(model.Mux[0].FreqKHz, RangeOf(&MuxSettings::FreqKHz, model, profile));
+    KeepWithin(model.Service[0].VideoBitrate, RangeOf(&ServiceSettings::VideoBitrate, model, profile));
+    KeepWithin(model.Mux[0].SymbolRate, RangeOf(&MuxSettings::SymbolRate, model, profile));
 }
 
 // The LITE hardware of code 121 has neither analogue inputs, DHCP nor an IP
@@ -143,7 +143,7 @@ std::optional<QByteArray> EncodeConfigBlock(const DeviceIdentity &identity, Conf
     ConfigModel encoded = model;
     if (encoded.StoreAsDefault)
         encoded.LogoName = model.ChosenLogoName.value_or(model.LogoName);
-    ApplyRangeCorrections(encoded);
+    ApplyRangeCorrections(encoded, profile);
     encoded.MediaFileName = DeviceMediaFileName(model.MediaFileName);
     if (profile.Layout() == RecordLayout::Layout0)
         ApplyLiteRule(encoded);
