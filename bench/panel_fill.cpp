@@ -51,11 +51,12 @@ void PanelOf(int code, int versionByte)
     }
     const QByteArray reply = xmit.ReplyPayload.left(xmit.ReplyLength);
     StartupValues startup;
+    const ChannelList channels;
 
     constexpr int Runs = 30;
     std::vector<double> decode, build, fill, total, pageSwitch, muxSwitch, serviceSwitch;
     for (int run = 0; run < Runs; ++run) {
-        CSetting panel(xmit, startup);
+        CSetting panel(xmit, startup, channels);
         ConfigModel &model = panel.model();
         model.ApplyHardwareLimits(xmit.Identity.Profile());
         const double decodeMs = TimeMs([&] { DecodeConfigBlock(reply, xmit.Identity, model); });

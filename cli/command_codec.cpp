@@ -2,7 +2,6 @@
 #include "configexchange.h"
 
 #include "config/configcodec.h"
-#include "config/modeljson.h"
 
 // The offline commands: a record file decoded, or a record built from a
 // model JSON, as a device of the given hardware would.
@@ -54,9 +53,8 @@ int CliEncode(CliContext &context)
     if (!OfflineIdentity(context, identity) || !ReadModelJsonFile(context, context.arguments[0], json))
         return ExitUsage;
     ConfigModel model = LinkedModel(identity);
-    QString error;
-    if (!ApplyModelJson(json, model, error))
-        return context.fail(ExitUsage, error);
+    if (!ApplyModelChanges(context, json, identity.Profile(), model))
+        return ExitUsage;
     QByteArray record;
     if (!EncodeRecord(context, ExitUsage, identity, model, record))
         return ExitUsage;

@@ -2,7 +2,6 @@
 #include "configexchange.h"
 #include "devicechoice.h"
 
-#include "config/modeljson.h"
 #include "link/cxmit.h"
 
 // The device's configuration as model JSON: read it, or change members of it.
@@ -38,17 +37,21 @@ int CliConfigSet(CliContext &context)
     ConfigModel model;
     if (const int status = LinkAndReadConfiguration(context, xmit, model); status != ExitSuccess)
         return status;
-    QString error;
-    if (!ApplyModelJson(json, model, error))
-        return context.fail(ExitUsage, error);
-    QByteArray record;
-    if (!EncodeRecord(context, ExitUsage, xmit.Identity, model, record))
+    if (!ApplyModelChanges(context, json, xmit.Identity.Profile(), model))
         return ExitUsage;
-    if (!xmit.Send(CMD_WRITE_CONFIG, record))
-        return context.fail(ExitDeviceFailure, ConfigWriteFailure(xmit));
+    // Texts too long for a record are refused here, before anything is sent.
+    ConfigModel trial = model;
+    QByteArray record;
+    if (!EncodeRecord(context, ExitUsage, xmit.Identity, trial, record))
+        return ExitUsage;
+    // The same write as the panel's and config load's.
+    if (const int status = WriteThroughSynchronizer(context, xmit, model); status != ExitSuccess)
+        return status;
 
+    // What the device holds now, as a fresh read of it shows it: the
+    // synchronizer's read back was the last exchange.
     ConfigModel readBack = LinkedModel(xmit.Identity);
-    if (!ReadDeviceConfiguration(context, xmit, readBack))
+    if (!DecodeRecord(context, ExitDeviceFailure, xmit.ReplyPayload, xmit.Identity, readBack))
         return ExitDeviceFailure;
     PrintModel(context, readBack);
     return ExitSuccess;

@@ -3,7 +3,6 @@
 
 #include "app/programfolder.h"
 #include "config/configfile.h"
-#include "config/configsync.h"
 #include "config/factorydefault.h"
 #include "link/cxmit.h"
 
@@ -13,28 +12,6 @@
 // write and read them, and the factory-default store.
 
 namespace {
-
-// Writes the model as the panel's timer does once its countdown runs out,
-// with the factory-default store the model asks for (the logo comes from the
-// "logos" folder of the program folder).
-int WriteWithFactoryDefault(CliContext &context, CXmit &xmit, ConfigModel &model)
-{
-    PageRefresh noPages;
-    ConfigSynchronizer sync(xmit, model, noPages);
-    sync.Identity = xmit.Identity;
-    sync.ProgramFolder = CurrentProgramFolder();
-    const bool storing = model.StoreAsDefault != 0;
-    if (sync.WriteModel())
-        return ExitSuccess;
-    if (!sync.ConfigWritten) {
-        const QString nothingStored = storing ? QStringLiteral("; nothing was stored as factory default") : QString();
-        return context.fail(ExitDeviceFailure, ConfigWriteFailure(xmit) + nothingStored);
-    }
-    return context.fail(ExitDeviceFailure,
-                        xmit.LinkLost ? QStringLiteral("the configuration was written, then the device stopped answering")
-                                      : QStringLiteral("the configuration was written, but the device did not take "
-                                                       "its reading back or its storing as factory default"));
-}
 
 int ConfigReadError(CliContext &context, const QString &path)
 {
@@ -73,7 +50,7 @@ int CliConfigLoad(CliContext &context)
         return status;
     switch (ReadConfigFile(path, xmit.Identity, model)) {
     case ConfigFileOutcome::Loaded:
-        return WriteWithFactoryDefault(context, xmit, model);
+        return WriteThroughSynchronizer(context, xmit, model);
     case ConfigFileOutcome::ReadError:
         return ConfigReadError(context, path);
     default:
@@ -88,5 +65,5 @@ int CliFactoryDefault(CliContext &context)
     if (const int status = LinkAndReadConfiguration(context, xmit, model); status != ExitSuccess)
         return status;
     RequestFactoryDefault(model);
-    return WriteWithFactoryDefault(context, xmit, model);
+    return WriteThroughSynchronizer(context, xmit, model);
 }

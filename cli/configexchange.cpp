@@ -1,7 +1,10 @@
 #include "configexchange.h"
 #include "devicechoice.h"
 
+#include "app/programfolder.h"
 #include "config/configcodec.h"
+#include "config/configsync.h"
+#include "config/modelmembers.h"
 #include "config/modeljson.h"
 #include "link/cxmit.h"
 
@@ -128,6 +131,48 @@ bool ReadModelJsonFile(CliContext &context, const QString &path, QJsonObject &js
         return false;
     }
     return true;
+}
+
+bool ApplyModelChanges(CliContext &context, const QJsonObject &json, const HardwareProfile &profile,
+                       ConfigModel &model)
+{
+    ConfigModel changed = model;
+    QString error;
+    if (!ApplyModelJson(json, changed, error)) {
+        context.fail(ExitUsage, error);
+        return false;
+    }
+    // Only what the file changes is checked: a value the model already
+    // holds (a device's own, read back unchanged) is not the script's doing.
+    if (const std::optional<QString> refusal = FindRangeRefusal(model, changed, profile)) {
+        context.fail(ExitUsage, *refusal);
+        return false;
+    }
+    model = changed;
+    return true;
+}
+
+int WriteThroughSynchronizer(CliContext &context, CXmit &xmit, ConfigModel &model)
+{
+    PageRefresh noPages;
+    ConfigSynchronizer sync(xmit, model, noPages);
+    sync.Identity = xmit.Identity;
+    sync.ProgramFolder = CurrentProgramFolder();
+    const bool storesDefault = model.StoreAsDefault != 0;
+    if (sync.WriteModel())
+        return ExitSuccess;
+    if (!sync.ConfigWritten) {
+        const QString nothingStored =
+            storesDefault ? QStringLiteral("; nothing was stored as factory default") : QString();
+        return context.fail(ExitDeviceFailure, ConfigWriteFailure(xmit) + nothingStored);
+    }
+    if (xmit.LinkLost)
+        return context.fail(ExitDeviceFailure,
+                            QStringLiteral("the configuration was written, then the device stopped answering"));
+    return context.fail(ExitDeviceFailure,
+                        storesDefault ? QStringLiteral("the configuration was written, but the device did not take "
+                                                       "its reading back or its storing as factory default")
+                                      : QStringLiteral("the configuration was written, but reading it back failed"));
 }
 
 void PrintModel(CliContext &context, const ConfigModel &model)

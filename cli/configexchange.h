@@ -49,4 +49,18 @@ bool WriteOutputFile(CliContext &context, const QString &path, const QByteArray 
 // A model JSON file, checked (exit status 2 when refused).
 bool ReadModelJsonFile(CliContext &context, const QString &path, QJsonObject &json);
 
+// Overlays the members of a model JSON on model. A member the JSON changes
+// to a value the settings pages would not store for this hardware is
+// refused (exit status 2, one line naming the member, the value and the
+// range accepted), and so is a model JSON ApplyModelJson refuses.
+bool ApplyModelChanges(CliContext &context, const QJsonObject &json, const HardwareProfile &profile,
+                       ConfigModel &model);
+
+// Writes the model as the panel's timer does once its countdown runs out:
+// encode, CMD_WRITE_CONFIG, read back into model, then the factory-default
+// store when the model asks for it, only after a write the device took (the
+// logo comes from the "logos" folder of the program folder). Exit status 1
+// when the device did not take one of them.
+int WriteThroughSynchronizer(CliContext &context, CXmit &xmit, ConfigModel &model);
+
 void PrintModel(CliContext &context, const ConfigModel &model);

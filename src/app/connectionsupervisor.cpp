@@ -8,7 +8,7 @@ ConnectionSupervisor::ConnectionSupervisor(CXmit &xmit, StatusStrip &strip, Supe
                                            QString firmwareFolder)
     : FirmwareCheck([this] {
           FirmwareUpgrade upgrade(m_xmit, m_strip, m_window, m_firmwareFolder);
-          return upgrade.FirmwareCheck(ForceReload, UpgradeCountdown);
+          return upgrade.FirmwareCheck(Requests.ForceReload, UpgradeCountdown);
       }),
       m_xmit(xmit), m_strip(strip), m_window(window), m_firmwareFolder(std::move(firmwareFolder))
 {
@@ -16,7 +16,7 @@ ConnectionSupervisor::ConnectionSupervisor(CXmit &xmit, StatusStrip &strip, Supe
 
 void ConnectionSupervisor::RepairEdid()
 {
-    EdidPending = false;
+    Requests.EdidPending = false;
     m_window.ShowWarningImage(true);
     m_strip.ShowStatus(GetText(TXT_EDID_PROGRAMMING), false, 5000);
     m_xmit.Send(CMD_EDID_REPAIR);
@@ -25,7 +25,7 @@ void ConnectionSupervisor::RepairEdid()
 
 int ConnectionSupervisor::SupervisorStep()
 {
-    if (EdidPending)
+    if (Requests.EdidPending)
         RepairEdid();
     if (UpgradeCountdown > 0) {
         m_window.ShowWarningImage(true);
@@ -68,14 +68,14 @@ ConnectionSupervisor::NextTimer ConnectionSupervisor::OnSearchTimer()
 
 ConnectionSupervisor::NextTimer ConnectionSupervisor::OnWatchTimer()
 {
-    if (EdidPending) {
+    if (Requests.EdidPending) {
         m_window.DeactivatePanel(false);
         m_window.UpdateTitleAndLayout(false);
         return {SearchTimer, 100};
     }
     const bool lost = m_xmit.LinkLost;
     m_xmit.LinkLost = false;
-    if (lost || ForceReload) {
+    if (lost || Requests.ForceReload) {
         m_window.DeactivatePanel(lost);
         m_window.UpdateTitleAndLayout(false);
         m_xmit.CloseSerialPort();

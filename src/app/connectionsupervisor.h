@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/firmwareupgrade.h"
+#include "link/linkrequests.h"
 
 #include <QString>
 
@@ -50,13 +51,12 @@ public:
 
     // Checks the device's firmware and upgrades it when a newer file exists
     // (FirmwareUpgrade); non-zero when an upgrade was made or attempted.
-    // Clears ForceReload and sets UpgradeCountdown. Tests may replace it.
+    // Clears Requests.ForceReload and sets UpgradeCountdown. Tests may replace it.
     std::function<int()> FirmwareCheck;
 
     // Ticks during which the device is expected to reboot after an upgrade.
     int UpgradeCountdown = 0;
-    bool ForceReload = false;
-    bool EdidPending = false;
+    LinkRequests Requests;
 
 private:
     void RepairEdid();

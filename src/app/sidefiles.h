@@ -1,23 +1,11 @@
 #pragma once
 
 #include "app/programfolder.h"
+#include "auxiliary/startupvalues.h"
 #include "config/channellist.h"
 
 #include <QString>
 #include <QStringView>
-
-// What the small text files of the program folder say. Besides them the
-// tool takes only the name of that folder (programfolder.h).
-struct StartupValues
-{
-    QString ProgramFolder;  // CurrentProgramFolder() at start, without a trailing "/"
-    QString FirmwareFolder; // ProgramFolder + "/firmware/"
-    QString DesktopFolder;  // where log files go; ProgramFolder when there is no desktop
-    int ManufacturerMode = 0;
-    int AdvancedMode = 0;
-    int LanguageIndex = 0;
-    int SetupVersion = 0;
-};
 
 // Reads the side files under programFolder: "firmware/manufacturer.txt" and
 // "firmware/advanced.txt" (present or not), "pref.txt" (language) and

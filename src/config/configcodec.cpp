@@ -1,5 +1,6 @@
 #include "config/configcodec.h"
 
+#include "config/modelmembers.h"
 #include "config/recordio.h"
 #include "config/recordlayouts.h"
 
@@ -8,12 +9,6 @@ namespace {
 constexpr int MediaFileStemLength = 28;
 constexpr int LowestApplicationPid = 32;
 constexpr int FallbackApplicationPid = 50;
-
-CodecControls &ControlsOrModel(CodecControls *controls)
-{
-    static CodecControls modelMembers;
-    return controls ? *controls : modelMembers;
-}
 
 // The first four bytes read as a little-endian uint32 equal the marker.
 bool StartsWithMarker(QByteArrayView record)
@@ -88,20 +83,19 @@ void ApplyApplicationTableDefaults(ConfigModel &model)
     }
 }
 
-void KeepWithin(qint32 &value, quint32 minimum, quint32 maximum, quint32 fallback)
+// The first multiplex and service are written with the values their page
+// would store: the substitute of a number outside its range.
+void KeepWithin(qint32 &value, const MemberRange &range)
 {
-    const quint32 unsignedValue = quint32(value);
-    if (unsignedValue < minimum || unsignedValue > maximum)
-        value = qint32(fallback);
+    if (!range.Contains(value))
+        value = range.Substitute;
 }
 
-void ApplyRangeCorrections(ConfigModel &model)
+void ApplyRangeCorrections(ConfigModel &model, const HardwareProfile &profile)
 {
-    KeepWithin(model.Mux[0].FreqKHz, model.FreqMinKHz, model.FreqMaxKHz, model.FreqDefaultKHz);
-    KeepWithin(model.Service[0].VideoBitrate, model.VideoBitrateMin, model.VideoBitrateMax,
-               model.VideoBitrateDefault);
-    KeepWithin(model.Mux[0].SymbolRate, model.SymbolRateMin, model.SymbolRateMax,
-               model.SymbolRateDefault);
+    KeepWithin(model.Mux[0].FreqKHz, RangeOf(&MuxSettings::FreqKHz, model, profile));
+    KeepWithin(model.Service[0].VideoBitrate, RangeOf(&ServiceSettings::VideoBitrate, model, profile));
+    KeepWithin(model.Mux[0].SymbolRate, RangeOf(&MuxSettings::SymbolRate, model, profile));
 }
 
 // The LITE hardware of code 121 has neither analogue inputs, DHCP nor an IP
@@ -119,33 +113,7 @@ void ApplyLiteRule(ConfigModel &model)
 
 } // namespace
 
-QString CodecControls::MediaFileText(const ConfigModel &model) const
-{
-    return model.MediaFileName;
-}
-
-void CodecControls::SetMediaFileText(ConfigModel &model, const QString &text)
-{
-    model.MediaFileName = text;
-}
-
-QString CodecControls::OverlayLogoText(const ConfigModel &model) const
-{
-    return model.OverlayLogoFile;
-}
-
-void CodecControls::SetOverlayLogoText(ConfigModel &model, const QString &text)
-{
-    model.OverlayLogoFile = text;
-}
-
-QString CodecControls::LogoListText(const ConfigModel &model) const
-{
-    return model.LogoName;
-}
-
-bool DecodeConfigBlock(QByteArrayView record, const DeviceIdentity &identity, ConfigModel &model,
-                       CodecControls *controls)
+bool DecodeConfigBlock(QByteArrayView record, const DeviceIdentity &identity, ConfigModel &model)
 {
     const HardwareProfile profile = identity.Profile();
     if (record.isEmpty() || record.size() > ConfigBlockCapacity || !IsAccepted(record, profile))
@@ -161,31 +129,22 @@ bool DecodeConfigBlock(QByteArrayView record, const DeviceIdentity &identity, Co
     ApplyDecodingCorrections(decoded, profile);
     ApplyApplicationTableDefaults(decoded);
 
-    // The panel ignores the notifications its controls send while filling.
-    decoded.Filling = -1;
+    decoded.Filling = 0;
+    decoded.CommitCountdown = 0; // a freshly read configuration has nothing pending
     model = decoded;
-    CodecControls &shown = ControlsOrModel(controls);
-    if (shown.MediaFileText(model) != model.MediaFileName)
-        shown.SetMediaFileText(model, model.MediaFileName);
-    if (shown.OverlayLogoText(model) != model.OverlayLogoFile)
-        shown.SetOverlayLogoText(model, model.OverlayLogoFile);
-    model.Filling = 0;
-    model.CommitCountdown = 0; // a freshly read configuration has nothing pending
     return true;
 }
 
-std::optional<QByteArray> EncodeConfigBlock(const DeviceIdentity &identity, ConfigModel &model,
-                                            CodecControls *controls)
+std::optional<QByteArray> EncodeConfigBlock(const DeviceIdentity &identity, ConfigModel &model)
 {
-    const CodecControls &shown = ControlsOrModel(controls);
     const HardwareProfile profile = identity.Profile();
 
     // Corrected aside, so that a refused record leaves the model untouched.
     ConfigModel encoded = model;
     if (encoded.StoreAsDefault)
-        encoded.LogoName = shown.LogoListText(model);
-    ApplyRangeCorrections(encoded);
-    encoded.MediaFileName = DeviceMediaFileName(shown.MediaFileText(model));
+        encoded.LogoName = model.ChosenLogoName.value_or(model.LogoName);
+    ApplyRangeCorrections(encoded, profile);
+    encoded.MediaFileName = DeviceMediaFileName(model.MediaFileName);
     if (profile.Layout() == RecordLayout::Layout0)
         ApplyLiteRule(encoded);
 

@@ -17,36 +17,19 @@ inline constexpr quint32 LayoutTwoMarker = 0x4A5A4650;
 inline constexpr int LayoutTwoMarkerSize = 4;
 inline constexpr int LayoutTwoHeaderSize = LayoutTwoMarkerSize + 1;
 
-// Three values the codec shares with controls of the settings panel rather
-// than with the model: the media file edit (control 1097), the overlay logo
-// box (control 1299) and the logo list of the manufacturer page (control
-// 1103). This default stands in for the controls with the model members
-// themselves; the panel overrides it with its widgets.
-class CodecControls
-{
-public:
-    virtual ~CodecControls() = default;
-
-    virtual QString MediaFileText(const ConfigModel &model) const;
-    virtual void SetMediaFileText(ConfigModel &model, const QString &text);
-    virtual QString OverlayLogoText(const ConfigModel &model) const;
-    virtual void SetOverlayLogoText(ConfigModel &model, const QString &text);
-    virtual QString LogoListText(const ConfigModel &model) const;
-};
-
 // Checks a record and copies its fields into the model, for the device
 // identified. A record of another layout's kind, empty or longer than
 // ConfigBlockCapacity, or cut short before a field it must hold, is refused:
 // the result is false and the model is left exactly as it was.
-bool DecodeConfigBlock(QByteArrayView record, const DeviceIdentity &identity,
-                       ConfigModel &model, CodecControls *controls = nullptr);
+bool DecodeConfigBlock(QByteArrayView record, const DeviceIdentity &identity, ConfigModel &model);
 
 // Builds the record of the device's layout from the model, applying the
-// encoder's corrections to the model. Nothing is returned, and the model is
-// left alone, when the texts would make the record longer than
-// ConfigBlockCapacity: such a record must not reach the device shortened.
-std::optional<QByteArray> EncodeConfigBlock(const DeviceIdentity &identity, ConfigModel &model,
-                                            CodecControls *controls = nullptr);
+// encoder's corrections to the model; a write that stores the factory
+// default carries the logo chosen on the MANUFACTURER page (ChosenLogoName).
+// Nothing is returned, and the model is left alone, when the texts would
+// make the record longer than ConfigBlockCapacity: such a record must not
+// reach the device shortened.
+std::optional<QByteArray> EncodeConfigBlock(const DeviceIdentity &identity, ConfigModel &model);
 
 // The media file name as the device expects it: the part before the first
 // ".", at most 28 characters, then ".ts".

@@ -85,8 +85,7 @@ QString ConfigFileStatusText(ConfigFileOutcome outcome)
     return QStringLiteral("Config. file not compatible !");
 }
 
-ConfigFileOutcome WriteConfigFile(const QString &path, const DeviceIdentity &identity, ConfigModel &model,
-                                  CodecControls *controls)
+ConfigFileOutcome WriteConfigFile(const QString &path, const DeviceIdentity &identity, ConfigModel &model)
 {
     // A temporary file beside the target takes the record; only a complete
     // one replaces the file of that name.
@@ -96,9 +95,8 @@ ConfigFileOutcome WriteConfigFile(const QString &path, const DeviceIdentity &ide
 
     // The file carries the logo of the logo list, the model keeps its own.
     const QString logoName = model.LogoName;
-    if (controls)
-        model.LogoName = controls->LogoListText(model);
-    const std::optional<QByteArray> record = EncodeConfigBlock(identity, model, controls);
+    model.LogoName = model.ChosenLogoName.value_or(logoName);
+    const std::optional<QByteArray> record = EncodeConfigBlock(identity, model);
     model.LogoName = logoName;
 
     if (!record || !WriteWhole(file, *record))
@@ -106,8 +104,7 @@ ConfigFileOutcome WriteConfigFile(const QString &path, const DeviceIdentity &ide
     return ConfigFileOutcome::Saved;
 }
 
-ConfigFileOutcome ReadConfigFile(const QString &path, const DeviceIdentity &identity, ConfigModel &model,
-                                 CodecControls *controls)
+ConfigFileOutcome ReadConfigFile(const QString &path, const DeviceIdentity &identity, ConfigModel &model)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -118,7 +115,7 @@ ConfigFileOutcome ReadConfigFile(const QString &path, const DeviceIdentity &iden
     if (length < 0)
         return ConfigFileOutcome::ReadError;
     record.truncate(length);
-    if (length > ConfigBlockCapacity || !DecodeConfigBlock(record, identity, model, controls))
+    if (length > ConfigBlockCapacity || !DecodeConfigBlock(record, identity, model))
         return ConfigFileOutcome::NotCompatible;
     RequestFactoryDefault(model);
     return ConfigFileOutcome::Loaded;
@@ -129,7 +126,7 @@ bool SaveConfigFile(const ConfigFileSession &session)
     const QString path = AskConfigFile(session, FilePrompt::Kind::Save);
     if (path.isEmpty())
         return false;
-    const ConfigFileOutcome outcome = WriteConfigFile(path, session.Identity, session.Model, session.Controls);
+    const ConfigFileOutcome outcome = WriteConfigFile(path, session.Identity, session.Model);
     Report(session, outcome);
     return outcome == ConfigFileOutcome::Saved;
 }
@@ -142,7 +139,7 @@ bool LoadConfigFile(const ConfigFileSession &session)
     // Opening or reading a named pipe or a terminal waits for its other end
     // and would freeze the window: only regular files are read here.
     const ConfigFileOutcome outcome = QFileInfo(path).isFile()
-        ? ReadConfigFile(path, session.Identity, session.Model, session.Controls)
+        ? ReadConfigFile(path, session.Identity, session.Model)
         : ConfigFileOutcome::ReadError;
     Report(session, outcome);
     return outcome == ConfigFileOutcome::Loaded;

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-class CodecControls;
 class QByteArray;
 class QSaveFile;
 class StatusStrip;
@@ -32,26 +31,23 @@ enum class ConfigFileOutcome { Saved, WriteError, Loaded, ReadError, NotCompatib
 QString ConfigFileStatusText(ConfigFileOutcome outcome);
 
 // Writes the record the encoder builds from the model, with the logo name
-// taken from the logo list of the MANUFACTURER page (the model's own
-// LogoName is left as it was). The file at path is replaced only by a
+// chosen on the MANUFACTURER page (ChosenLogoName; the model's own LogoName
+// is left as it was). The file at path is replaced only by a
 // complete record: a write that fails half-way (disk full, read-only medium)
 // leaves an earlier file untouched and is a WriteError.
-ConfigFileOutcome WriteConfigFile(const QString &path, const DeviceIdentity &identity, ConfigModel &model,
-                                  CodecControls *controls = nullptr);
+ConfigFileOutcome WriteConfigFile(const QString &path, const DeviceIdentity &identity, ConfigModel &model);
 
 // Reads a file into the model, which is left unchanged unless the decoder
 // accepts the record. A file longer than a record can be is NotCompatible.
 // When Loaded, the next write of the model also stores it as the device's
 // factory default.
-ConfigFileOutcome ReadConfigFile(const QString &path, const DeviceIdentity &identity, ConfigModel &model,
-                                 CodecControls *controls = nullptr);
+ConfigFileOutcome ReadConfigFile(const QString &path, const DeviceIdentity &identity, ConfigModel &model);
 
 // What the SAVE and LOAD buttons work on.
 struct ConfigFileSession
 {
     const DeviceIdentity &Identity;
     ConfigModel &Model;
-    CodecControls *Controls = nullptr;
     StatusStrip *Strip = nullptr; // told the outcome; none: nothing is shown
     QString ProgramFolder;        // the dialogs start in its "config" folder
 };

@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <optional>
 
 // One multiplex (RF or IP output) of the device.
 struct MuxSettings
@@ -157,6 +158,10 @@ struct ConfigModel
     qint32 Filling = 0;          // non-zero while the panel itself fills controls
     quint8 CommitCountdown = 0;  // panel ticks before the next write; 0 none
     quint8 StoreAsDefault = 0;   // the next write also stores the factory default
+    // The logo named in the MANUFACTURER page's logo list, typed or chosen:
+    // a write that stores the factory default and a saved file carry it in
+    // place of LogoName. None until the page is built: LogoName itself.
+    std::optional<QString> ChosenLogoName;
 
     // Sets MuxCount, ServiceCount and the nine limits for the hardware.
     void ApplyHardwareLimits(const HardwareProfile &profile);

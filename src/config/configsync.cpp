@@ -18,11 +18,11 @@ bool ConfigSynchronizer::ReadConfiguration()
     // A record that is empty, too long or refused by the decoder counts as a
     // failed read: the model keeps its values and the caller knows it.
     if (!m_xmit.Send(CMD_READ_CONFIG) || m_xmit.ReplyLength == 0
-        || !DecodeConfigBlock(m_xmit.ReplyPayload, Identity, m_model, Controls)) {
+        || !DecodeConfigBlock(m_xmit.ReplyPayload, Identity, m_model)) {
         Beep(800, 500);
         return false;
     }
-    m_pages.RefreshScheduleList();
+    m_pages.ConfigurationRead();
     return true;
 }
 
@@ -30,7 +30,7 @@ bool ConfigSynchronizer::WriteModel()
 {
     bool written = false;
     ConfigWritten = false;
-    const std::optional<QByteArray> record = EncodeConfigBlock(Identity, m_model, Controls);
+    const std::optional<QByteArray> record = EncodeConfigBlock(Identity, m_model);
     if (record) {
         m_xmit.WriteFlag = true;
         written = m_xmit.Send(CMD_WRITE_CONFIG, *record);

@@ -7,7 +7,6 @@
 #include <QString>
 
 class CXmit;
-class CodecControls;
 class StatusStrip;
 
 // What the pages are told when the device's configuration or status changes.
@@ -17,7 +16,9 @@ class PageRefresh
 public:
     virtual ~PageRefresh() = default;
 
-    virtual void RefreshScheduleList() {}
+    // After every configuration read: the schedule list and the file names
+    // the record holds.
+    virtual void ConfigurationRead() {}
     virtual void RefreshMediaStatus() {}
     // After every decoded poll: the device's clock, whether or not it changed.
     virtual void ShowDeviceClock(const DeviceDateTime &) {}
@@ -56,7 +57,6 @@ public:
     // The linked device and what the codec and the factory default need.
     DeviceIdentity Identity;
     QString ProgramFolder;
-    CodecControls *Controls = nullptr;
     // Told when the model cannot be encoded for writing.
     StatusStrip *Strip = nullptr;
 

@@ -1,5 +1,7 @@
 #include "config/modeljson.h"
 
+#include "config/modelmembers.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -12,155 +14,21 @@
 
 namespace {
 
-// One member of a record type, by name: a signed or unsigned 32-bit number
-// or a text.
 template <class Record>
-struct Member
-{
-    const char *name;
-    qint32 Record::*number = nullptr;
-    quint32 Record::*unsignedNumber = nullptr;
-    QString Record::*text = nullptr;
-};
-
-template <class Record>
-constexpr Member<Record> Number(const char *name, qint32 Record::*member)
-{
-    return {name, member, nullptr, nullptr};
-}
-
-template <class Record>
-constexpr Member<Record> Unsigned(const char *name, quint32 Record::*member)
-{
-    return {name, nullptr, member, nullptr};
-}
-
-template <class Record>
-constexpr Member<Record> Text(const char *name, QString Record::*member)
-{
-    return {name, nullptr, nullptr, member};
-}
-
-using M = ConfigModel;
-const Member<M> ModelMembers[] = {
-    Text("Reference", &M::Reference),
-    Number("DefaultCountry", &M::DefaultCountry),
-    Number("CountryCopy", &M::CountryCopy),
-    Number("NitVersion", &M::NitVersion),
-    Number("NetworkId", &M::NetworkId),
-    Number("OriginalNetworkId", &M::OriginalNetworkId),
-    Text("NetworkName", &M::NetworkName),
-    Number("LcnIdType", &M::LcnIdType),
-    Number("HdLcn", &M::HdLcn),
-    Number("LcnCountry", &M::LcnCountry),
-    Number("IpProtocol", &M::IpProtocol),
-    Number("Ttl", &M::Ttl),
-    Number("AudioInput", &M::AudioInput),
-    Number("VideoInput", &M::VideoInput),
-    Number("VideoCodec", &M::VideoCodec),
-    Number("StrictCbr", &M::StrictCbr),
-    Number("AllowVbr", &M::AllowVbr),
-    Number("H264Profile", &M::H264Profile),
-    Number("PcmVolume", &M::PcmVolume),
-    Number("IrFrequency", &M::IrFrequency),
-    Number("Mode4K", &M::Mode4K),
-    Number("Hdcp", &M::Hdcp),
-    Number("HardwareType", &M::HardwareType),
-    Number("CapabilityUsb", &M::CapabilityUsb),
-    Number("CapabilityIr", &M::CapabilityIr),
-    Number("Capability4K", &M::Capability4K),
-    Text("LogoName", &M::LogoName),
-    Number("Dhcp", &M::Dhcp),
-    Text("DeviceIp", &M::DeviceIp),
-    Text("DeviceMask", &M::DeviceMask),
-    Text("DeviceGateway", &M::DeviceGateway),
-    Text("MediaFileName", &M::MediaFileName),
-    Text("OverlayLogoFile", &M::OverlayLogoFile),
-    Number("OverlayLogoPosition", &M::OverlayLogoPosition),
-    Number("OverlayLogoX", &M::OverlayLogoX),
-    Number("OverlayLogoY", &M::OverlayLogoY),
-    Number("MuxSpare", &M::MuxSpare),
-    Number("EncoderSpare1", &M::EncoderSpare1),
-    Number("EncoderSpare2", &M::EncoderSpare2),
-    Number("EncoderSpare3", &M::EncoderSpare3),
-    Number("OutputSpare1", &M::OutputSpare1),
-    Number("OutputSpare2", &M::OutputSpare2),
-    Number("CodecSpare", &M::CodecSpare),
-    Number("MediaSpare", &M::MediaSpare),
-    Number("NitSpare", &M::NitSpare),
-    Number("NetSpare1", &M::NetSpare1),
-    Number("NetSpare2", &M::NetSpare2),
-    Text("ExtraText1", &M::ExtraText1),
-    Text("ExtraText2", &M::ExtraText2),
-    Text("NetText1", &M::NetText1),
-    Text("NetText2", &M::NetText2),
-};
-
-using X = MuxSettings;
-const Member<X> MuxMembers[] = {
-    Number("Mode", &X::Mode),
-    Number("TsId", &X::TsId),
-    Number("FreqKHz", &X::FreqKHz),
-    Number("Bandwidth", &X::Bandwidth),
-    Number("TxMode", &X::TxMode),
-    Number("TConstellation", &X::TConstellation),
-    Number("Fec", &X::Fec),
-    Number("Guard", &X::Guard),
-    Number("LevelAttDb", &X::LevelAttDb),
-    Number("CConstellation", &X::CConstellation),
-    Number("SymbolRate", &X::SymbolRate),
-};
-
-using S = ServiceSettings;
-const Member<S> ServiceMembers[] = {
-    Number("ServiceId", &S::ServiceId),
-    Number("Lcn", &S::Lcn),
-    Text("ServiceName", &S::ServiceName),
-    Number("PmtPid", &S::PmtPid),
-    Number("VideoPid", &S::VideoPid),
-    Number("AudioPid", &S::AudioPid),
-    Number("VideoBitrate", &S::VideoBitrate),
-    Number("AudioBitrate", &S::AudioBitrate),
-    Number("AudioCodec", &S::AudioCodec),
-    Number("AudioDelayMs", &S::AudioDelayMs),
-    Number("VideoPercent", &S::VideoPercent),
-    Text("EitName", &S::EitName),
-    Text("EitText", &S::EitText),
-    Number("AitEnabled", &S::AitEnabled),
-    Number("AitVersion", &S::AitVersion),
-    Number("AitPid", &S::AitPid),
-    Number("AitControlCode", &S::AitControlCode),
-    Number("AitOrgId", &S::AitOrgId),
-    Text("AitRoot", &S::AitRoot),
-    Text("AitPath", &S::AitPath),
-    Text("AitName", &S::AitName),
-    Text("IpAddress", &S::IpAddress),
-    Number("IpPort", &S::IpPort),
-};
-
-using E = ScheduleEntry;
-const Member<E> ScheduleMembers[] = {
-    Unsigned("StartDate", &E::StartDate),
-    Unsigned("StopDate", &E::StopDate),
-    Unsigned("StartTime", &E::StartTime),
-    Unsigned("StopTime", &E::StopTime),
-    Unsigned("WeekMask", &E::WeekMask),
-    Unsigned("Action", &E::Action),
-    Text("File", &E::File),
-};
+using Member = ModelMember<Record>;
 
 template <class Record>
 QJsonObject MembersToJson(const Record &record, std::span<const Member<Record>> members)
 {
     QJsonObject json;
     for (const Member<Record> &member : members) {
-        const QString key = QLatin1String(member.name);
-        if (member.number)
-            json.insert(key, record.*member.number);
-        else if (member.unsignedNumber)
-            json.insert(key, qint64(record.*member.unsignedNumber));
+        const QString key = QLatin1String(member.Name);
+        if (member.Number)
+            json.insert(key, record.*member.Number);
+        else if (member.UnsignedNumber)
+            json.insert(key, qint64(record.*member.UnsignedNumber));
         else
-            json.insert(key, record.*member.text);
+            json.insert(key, record.*member.Text);
     }
     return json;
 }
@@ -211,7 +79,7 @@ public:
             const QString where = path.isEmpty() ? it.key() : path + QLatin1Char('.') + it.key();
             if (!member)
                 return fail(where, QStringLiteral("unknown member"));
-            const bool read = member->text ? text(*it, record, *member, where)
+            const bool read = member->Text ? text(*it, record, *member, where)
                                            : number(*it, record, *member, where);
             if (!read)
                 return false;
@@ -244,7 +112,7 @@ private:
     static const Member<Record> *find(std::span<const Member<Record>> members, const QString &key)
     {
         for (const Member<Record> &member : members) {
-            if (key == QLatin1String(member.name))
+            if (key == QLatin1String(member.Name))
                 return &member;
         }
         return nullptr;
@@ -254,14 +122,14 @@ private:
     bool number(const QJsonValue &value, Record &record, const Member<Record> &member, const QString &where)
     {
         qint64 result = 0;
-        if (member.number) {
+        if (member.Number) {
             if (!ReadInteger(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max(), result))
                 return fail(where, QStringLiteral("expected a 32-bit integer"));
-            record.*member.number = qint32(result);
+            record.*member.Number = qint32(result);
         } else {
             if (!ReadInteger(value, 0, std::numeric_limits<quint32>::max(), result))
                 return fail(where, QStringLiteral("expected an unsigned 32-bit integer"));
-            record.*member.unsignedNumber = quint32(result);
+            record.*member.UnsignedNumber = quint32(result);
         }
         return true;
     }
@@ -271,7 +139,7 @@ private:
     {
         if (!value.isString())
             return fail(where, QStringLiteral("expected a string"));
-        record.*member.text = value.toString();
+        record.*member.Text = value.toString();
         return true;
     }
 };
@@ -305,7 +173,7 @@ bool ApplySchedule(const QJsonObject &json, ConfigModel &model, Overlay &overlay
         return true;
     }
     if (!overlay.array<ScheduleEntry>(entries, model.ScheduleEntries, ConfigModel::MaxScheduleEntries,
-                                      ScheduleMembers, QStringLiteral("ScheduleEntries")))
+                                      ScheduleMembers(), QStringLiteral("ScheduleEntries")))
         return false;
     const qint32 entryCount = qint32(entries.toArray().size());
     if (givenCount >= 0 && givenCount != entryCount)
@@ -319,19 +187,19 @@ bool ApplySchedule(const QJsonObject &json, ConfigModel &model, Overlay &overlay
 
 QJsonObject ModelToJson(const ConfigModel &model)
 {
-    QJsonObject json = MembersToJson<ConfigModel>(model, ModelMembers);
+    QJsonObject json = MembersToJson<ConfigModel>(model, ModelMembers());
     QJsonArray mac;
     for (qint32 byte : model.Mac)
         mac.append(byte);
     json.insert(QStringLiteral("Mac"), mac);
     json.insert(QStringLiteral("ScheduleCount"), model.ScheduleCount);
     json.insert(QStringLiteral("Mux"),
-                ArrayToJson<MuxSettings>(model.Mux, ConfigModel::MaxMuxes, MuxMembers));
+                ArrayToJson<MuxSettings>(model.Mux, ConfigModel::MaxMuxes, MuxMembers()));
     json.insert(QStringLiteral("Service"),
-                ArrayToJson<ServiceSettings>(model.Service, ConfigModel::MaxServices, ServiceMembers));
+                ArrayToJson<ServiceSettings>(model.Service, ConfigModel::MaxServices, ServiceMembers()));
     json.insert(QStringLiteral("ScheduleEntries"),
                 ArrayToJson<ScheduleEntry>(model.ScheduleEntries, model.ValidScheduleEntries(),
-                                           ScheduleMembers));
+                                           ScheduleMembers()));
     return json;
 }
 
@@ -348,14 +216,14 @@ bool ApplyModelJson(const QJsonObject &json, ConfigModel &model, QString &error)
     };
     ConfigModel overlaid = model;
     Overlay overlay;
-    const bool applied = overlay.members<ConfigModel>(json, overlaid, ModelMembers, {}, compound)
+    const bool applied = overlay.members<ConfigModel>(json, overlaid, ModelMembers(), {}, compound)
         && (!json.contains(QStringLiteral("Mac")) || ApplyMac(json.value(QStringLiteral("Mac")), overlaid, overlay))
         && (!json.contains(QStringLiteral("Mux"))
             || overlay.array<MuxSettings>(json.value(QStringLiteral("Mux")), overlaid.Mux,
-                                          ConfigModel::MaxMuxes, MuxMembers, QStringLiteral("Mux")))
+                                          ConfigModel::MaxMuxes, MuxMembers(), QStringLiteral("Mux")))
         && (!json.contains(QStringLiteral("Service"))
             || overlay.array<ServiceSettings>(json.value(QStringLiteral("Service")), overlaid.Service,
-                                              ConfigModel::MaxServices, ServiceMembers,
+                                              ConfigModel::MaxServices, ServiceMembers(),
                                               QStringLiteral("Service")))
         && ApplySchedule(json, overlaid, overlay);
     if (!applied) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/devicestatus.h"
+#include "config/modelmembers.h"
 
 #include <QString>
 
@@ -12,8 +13,6 @@
 inline constexpr int UsbPageNameLength = 32;
 QString CutToUsbPageLength(const QString &text);
 
-// The logo coordinates run from 0 to 1000.
-inline constexpr int LogoCoordinateMax = 1000;
 // A coordinate field read as "%u" reads it: 0..1000 is kept, a larger
 // number or a field without digits gives 0.
 qint32 ParseLogoCoordinate(const QString &text);

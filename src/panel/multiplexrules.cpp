@@ -5,24 +5,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// Substitutes of the values that fail their checks.
-constexpr qint32 NitVersionSubstitute = 1;
-constexpr qint32 NetworkIdSubstitute = 100;
-constexpr qint32 OriginalNetworkIdSubstitute = 8442;
-constexpr qint32 TsIdSubstitute = 8442;
-constexpr qint32 IpPortSubstitute = 5004;
-constexpr qint32 TtlSubstitute = 128;
-
-constexpr quint32 NitVersionMax = 32;
-constexpr quint32 IdentifierMax = 65535;
-constexpr quint32 IpPortMax = 65535;
-constexpr quint32 TtlMin = 1;
-constexpr quint32 TtlMax = 128;
-
-} // namespace
-
 QStringList BandwidthItems()
 {
     return {QStringLiteral("6 Mhz"), QStringLiteral("7 Mhz"), QStringLiteral("8 Mhz")};
@@ -102,8 +84,10 @@ int ModeOfRadios(bool ipChecked, bool dvbTChecked, bool dvbCChecked)
     return OutputDvbS;
 }
 
-void CommitMultiplexInput(const MultiplexPageInput &input, ConfigModel &model, int mux)
+void CommitMultiplexInput(const MultiplexPageInput &input, ConfigModel &model, int mux,
+                          const HardwareProfile &profile)
 {
+    const auto field = [&](const QString &text, auto member) { return FieldValue(text, RangeOf(member, model, profile)); };
     mux = BoundedIndex(mux, ConfigModel::MaxMuxes);
     MuxSettings &output = model.Mux[mux];
     // The IP output of multiplex m is kept in service record m.
@@ -113,15 +97,14 @@ void CommitMultiplexInput(const MultiplexPageInput &input, ConfigModel &model, i
     model.DeviceIp = CutToLength(input.DeviceIp, DeviceAddressLength);
     model.DeviceMask = CutToLength(input.DeviceMask, DeviceAddressLength);
     model.DeviceGateway = CutToLength(input.DeviceGateway, DeviceAddressLength);
-    model.NitVersion = UnsignedInRange(input.NitVersion, 0, NitVersionMax, NitVersionSubstitute);
-    model.NetworkId = UnsignedInRange(input.NetworkId, 0, IdentifierMax, NetworkIdSubstitute);
-    model.OriginalNetworkId = UnsignedInRange(input.OriginalNetworkId, 0, IdentifierMax, OriginalNetworkIdSubstitute);
-    output.TsId = UnsignedInRange(input.TsId, 0, IdentifierMax, TsIdSubstitute);
-    output.FreqKHz = UnsignedInRange(input.FreqKHz, model.FreqMinKHz, model.FreqMaxKHz, qint32(model.FreqDefaultKHz));
-    output.SymbolRate = UnsignedInRange(input.SymbolRate, model.SymbolRateMin, model.SymbolRateMax,
-                                        qint32(model.SymbolRateDefault));
-    ipOutput.IpPort = UnsignedInRange(input.IpPort, 0, IpPortMax, IpPortSubstitute);
-    model.Ttl = UnsignedInRange(input.Ttl, TtlMin, TtlMax, TtlSubstitute);
+    model.NitVersion = field(input.NitVersion, &ConfigModel::NitVersion);
+    model.NetworkId = field(input.NetworkId, &ConfigModel::NetworkId);
+    model.OriginalNetworkId = field(input.OriginalNetworkId, &ConfigModel::OriginalNetworkId);
+    output.TsId = field(input.TsId, &MuxSettings::TsId);
+    output.FreqKHz = field(input.FreqKHz, &MuxSettings::FreqKHz);
+    output.SymbolRate = field(input.SymbolRate, &MuxSettings::SymbolRate);
+    ipOutput.IpPort = field(input.IpPort, &ServiceSettings::IpPort);
+    model.Ttl = field(input.Ttl, &ConfigModel::Ttl);
     model.NetworkName = CutToLength(input.NetworkName, NetworkNameLength);
     ipOutput.IpAddress = CutToLength(input.IpAddress, IpAddressLength);
     model.LcnIdType = SelectedOr(input.LcnIdType, model.LcnIdType);

@@ -81,7 +81,8 @@ int ModeOfRadios(bool ipChecked, bool dvbTChecked, bool dvbCChecked);
 // the IP output (address and port) held by service record mux. A value that
 // fails its check is replaced by its substitute; texts are cut to their
 // lengths.
-void CommitMultiplexInput(const MultiplexPageInput &input, ConfigModel &model, int mux);
+void CommitMultiplexInput(const MultiplexPageInput &input, ConfigModel &model, int mux,
+                          const HardwareProfile &profile);
 
 // Which controls the page enables, and shows, for the hardware and the
 // model; mux is the multiplex shown.

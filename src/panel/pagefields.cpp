@@ -80,6 +80,13 @@ qint32 SignedInRange(QStringView text, qint32 min, qint32 max, qint32 substitute
     return *value;
 }
 
+qint32 FieldValue(QStringView text, const MemberRange &range)
+{
+    if (range.Signed)
+        return SignedInRange(text, qint32(range.Minimum), qint32(range.Maximum), range.Substitute);
+    return UnsignedInRange(text, quint32(range.Minimum), quint32(range.Maximum), range.Substitute);
+}
+
 QString CutToLength(const QString &text, int maxLength)
 {
     return text.left(maxLength);

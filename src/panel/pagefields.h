@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/modelmembers.h"
+
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
@@ -23,6 +25,10 @@ std::optional<qint32> ParseSignedField(QStringView text);
 qint32 UnsignedInRange(QStringView text, quint32 min, quint32 max, qint32 substitute);
 // The same for a signed field.
 qint32 SignedInRange(QStringView text, qint32 min, qint32 max, qint32 substitute);
+
+// The same for the field of a member: its number when it lies in the
+// member's range, the range's substitute otherwise.
+qint32 FieldValue(QStringView text, const MemberRange &range);
 
 // A text field's value: the first maxLength characters as typed.
 QString CutToLength(const QString &text, int maxLength);

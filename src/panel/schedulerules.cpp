@@ -83,8 +83,7 @@ ScheduleRefusal InsertScheduleEntry(ConfigModel &model, const ScheduleEntry &ent
     return ScheduleRefusal::None;
 }
 
-ScheduleRefusal InsertScheduleEntry(ConfigModel &model, const ScheduleEntry &entry, const DeviceIdentity &identity,
-                                    CodecControls *controls)
+ScheduleRefusal InsertScheduleEntry(ConfigModel &model, const ScheduleEntry &entry, const DeviceIdentity &identity)
 {
     ConfigModel trial = model;
     const ScheduleRefusal refusal = InsertScheduleEntry(trial, entry);
@@ -92,7 +91,7 @@ ScheduleRefusal InsertScheduleEntry(ConfigModel &model, const ScheduleEntry &ent
         return refusal;
     // The encoder corrects the model it is given: it gets a copy.
     ConfigModel encoded = trial;
-    if (!EncodeConfigBlock(identity, encoded, controls))
+    if (!EncodeConfigBlock(identity, encoded))
         return ScheduleRefusal::RecordFull;
     model.ScheduleEntries = trial.ScheduleEntries;
     model.ScheduleCount = trial.ScheduleCount;

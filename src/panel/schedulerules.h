@@ -46,8 +46,7 @@ ScheduleRefusal InsertScheduleEntry(ConfigModel &model, const ScheduleEntry &ent
 // The same, and refuses too an entry whose file name would make the
 // device's record too long to write: the write would fail and reading the
 // device back would take the entry, and every other edit, away again.
-ScheduleRefusal InsertScheduleEntry(ConfigModel &model, const ScheduleEntry &entry, const DeviceIdentity &identity,
-                                    CodecControls *controls);
+ScheduleRefusal InsertScheduleEntry(ConfigModel &model, const ScheduleEntry &entry, const DeviceIdentity &identity);
 
 // Removes the entries shown in these rows (rows past the valid entries and
 // repeated rows are passed over); later entries move down. Returns how many

@@ -2,32 +2,6 @@
 
 #include "panel/pagefields.h"
 
-#include <limits>
-
-namespace {
-
-constexpr quint32 Unbounded = std::numeric_limits<quint32>::max();
-
-// Below 32 a PID belongs to the transport stream's own tables.
-constexpr quint32 LowestServicePid = 32;
-constexpr quint32 ServiceIdMax = 65535;
-constexpr quint32 VideoPercentMax = 100;
-constexpr qint32 AudioDelayMaxMs = 999;
-
-// Substitutes of the values that fail their checks.
-constexpr qint32 ServiceIdSubstitute = 100;
-constexpr qint32 LcnSubstitute = 801;
-constexpr qint32 HdLcnSubstitute = 1;
-constexpr qint32 PmtPidSubstitute = 32;
-constexpr qint32 VideoPidSubstitute = 33;
-constexpr qint32 AudioPidSubstitute = 34;
-constexpr qint32 AitPidSubstitute = 100;
-constexpr qint32 VideoPercentSubstitute = 100;
-constexpr qint32 AudioDelaySubstitute = 0;
-constexpr qint32 AitOrgIdSubstitute = 0;
-
-} // namespace
-
 QStringList VideoCodecItems(const HardwareProfile &profile)
 {
     QStringList items{QStringLiteral("H264")};
@@ -92,19 +66,19 @@ void CommitServiceInput(const ServicePageInput &input, ConfigModel &model, int s
     record.AitName = CutToLength(input.AitName, AitTextLength);
     record.AitRoot = CutToLength(input.AitRoot, AitTextLength);
     record.AitPath = CutToLength(input.AitPath, AitTextLength);
-    record.ServiceId = UnsignedInRange(input.ServiceId, 0, ServiceIdMax, ServiceIdSubstitute);
-    record.Lcn = UnsignedInRange(input.Lcn, 1, Unbounded, LcnSubstitute);
-    model.HdLcn = UnsignedInRange(input.HdLcn, 1, Unbounded, HdLcnSubstitute);
-    record.PmtPid = UnsignedInRange(input.PmtPid, LowestServicePid, Unbounded, PmtPidSubstitute);
-    record.VideoPid = UnsignedInRange(input.VideoPid, LowestServicePid, Unbounded, VideoPidSubstitute);
-    record.AudioPid = UnsignedInRange(input.AudioPid, LowestServicePid, Unbounded, AudioPidSubstitute);
-    record.AitPid = UnsignedInRange(input.AitPid, LowestServicePid, Unbounded, AitPidSubstitute);
-    record.VideoPercent = UnsignedInRange(input.VideoPercent, 0, VideoPercentMax, VideoPercentSubstitute);
-    record.VideoBitrate = UnsignedInRange(input.VideoBitrate, model.VideoBitrateMin, model.VideoBitrateMax,
-                                          qint32(model.VideoBitrateDefault));
-    record.AudioDelayMs = SignedInRange(input.AudioDelayMs, profile.AudioDelayMinMs(), AudioDelayMaxMs,
-                                        AudioDelaySubstitute);
-    record.AitOrgId = UnsignedInRange(input.AitOrgId, 0, Unbounded, AitOrgIdSubstitute);
+    const auto field = [&](const QString &text, auto member) { return FieldValue(text, RangeOf(member, model, profile)); };
+    using S = ServiceSettings;
+    record.ServiceId = field(input.ServiceId, &S::ServiceId);
+    record.Lcn = field(input.Lcn, &S::Lcn);
+    model.HdLcn = field(input.HdLcn, &ConfigModel::HdLcn);
+    record.PmtPid = field(input.PmtPid, &S::PmtPid);
+    record.VideoPid = field(input.VideoPid, &S::VideoPid);
+    record.AudioPid = field(input.AudioPid, &S::AudioPid);
+    record.AitPid = field(input.AitPid, &S::AitPid);
+    record.VideoPercent = field(input.VideoPercent, &S::VideoPercent);
+    record.VideoBitrate = field(input.VideoBitrate, &S::VideoBitrate);
+    record.AudioDelayMs = field(input.AudioDelayMs, &S::AudioDelayMs);
+    record.AitOrgId = field(input.AitOrgId, &S::AitOrgId);
     model.VideoCodec = SelectedOr(input.VideoCodec, model.VideoCodec);
     model.VideoInput = SelectedOr(input.VideoInput, model.VideoInput);
     model.AudioInput = SelectedOr(input.AudioInput, model.AudioInput);

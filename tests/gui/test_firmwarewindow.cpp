@@ -111,9 +111,9 @@ TEST_F(FirmwareWindowTest, FirmwareReloadRewritesTheVersionTheDeviceRuns)
     ASSERT_TRUE(waitForStatusText(QStringLiteral("Hardware connected")));
     EXPECT_EQ(commands().count(QStringLiteral("CMD_FLASH_BEGIN")), 0);
 
-    window->supervisor().ForceReload = true;
+    window->supervisor().Requests.ForceReload = true;
     ASSERT_TRUE(QTest::qWaitFor([&] { return commands().contains(QStringLiteral("CMD_REBOOT")); }, 15000));
-    EXPECT_FALSE(window->supervisor().ForceReload);
+    EXPECT_FALSE(window->supervisor().Requests.ForceReload);
     ASSERT_TRUE(waitForStatusText(QStringLiteral("Hardware connected"), 15000));
     EXPECT_EQ(window->windowTitle(), NoDeviceTitle + QStringLiteral(" (H132[84]-1.5)"));
     // Rewritten once: after the reboot nothing is due any more.

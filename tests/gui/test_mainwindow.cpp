@@ -84,11 +84,11 @@ TEST_F(MainWindowTest, ForceReloadDropsAndRelinks)
     useFastTimers();
     ASSERT_TRUE(linkInProcess({.code = 142, .versionByte = 7, .minor = 3}));
     ASSERT_TRUE(waitForTitle(QStringLiteral(" (H142[8E]-7.3)")));
-    window->supervisor().ForceReload = true;
+    window->supervisor().Requests.ForceReload = true;
     ASSERT_TRUE(waitForTitle(QString(), 3000));
     ASSERT_TRUE(waitForTitle(QStringLiteral(" (H142[8E]-7.3)")));
     EXPECT_EQ(commands().count(QStringLiteral("CMD_IDENTIFY")), 2);
-    EXPECT_FALSE(window->supervisor().ForceReload);
+    EXPECT_FALSE(window->supervisor().Requests.ForceReload);
 }
 
 TEST_F(MainWindowTest, LampsLightOnExchanges)

@@ -528,7 +528,7 @@ TEST_F(PagesTest, CancelInEitherEdidQuestionSendsNothing)
         prompts.Answers = answers;
         QTest::mouseClick(edid, Qt::LeftButton);
         EXPECT_EQ(prompts.Messages.size(), answers.size());
-        EXPECT_FALSE(window->supervisor().EdidPending);
+        EXPECT_FALSE(window->supervisor().Requests.EdidPending);
     }
     QTest::qWait(300);
     EXPECT_FALSE(commands().contains("CMD_EDID_REPAIR"));
@@ -549,7 +549,7 @@ TEST_F(PagesTest, DirectEdidRepairInManufacturerMode)
     QTest::mouseClick(miscControl<QPushButton>(IDC_MISC_EDID_REPAIR), Qt::LeftButton);
     EXPECT_TRUE(prompts.Messages.isEmpty());
     EXPECT_EQ(commands().last(), QStringLiteral("CMD_EDID_REPAIR"));
-    EXPECT_FALSE(window->supervisor().EdidPending);
+    EXPECT_FALSE(window->supervisor().Requests.EdidPending);
 }
 
 TEST_F(PagesTest, FactoryDefaultClockSetResetAndReload)
@@ -576,7 +576,7 @@ TEST_F(PagesTest, FactoryDefaultClockSetResetAndReload)
 
     // Firm. Reload only asks the supervisor, which drops the link and links again.
     QTest::mouseClick(button(IDC_MANUFACTURER_FIRMWARE_RELOAD), Qt::LeftButton);
-    EXPECT_TRUE(window->supervisor().ForceReload);
+    EXPECT_TRUE(window->supervisor().Requests.ForceReload);
     ASSERT_TRUE(waitForCommand("CMD_IDENTIFY", 3));
 }
 

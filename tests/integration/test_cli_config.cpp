@@ -159,6 +159,48 @@ TEST_F(CliConfigTest, SetRefusesBadInputWithoutWriting)
     EXPECT_FALSE(device.commandsLogged().contains(QStringLiteral("CMD_WRITE_CONFIG")));
 }
 
+TEST_F(CliConfigTest, SetAndEncodeRefuseWhatThePagesWouldNotStore)
+{
+    struct Case
+    {
+        const char *json;
+        const char *line;
+    };
+    const Case cases[] = {
+        {R"({"Ttl":0})", ": Ttl: 0 is outside 1..128\n"},
+        {R"({"NitVersion":200})", ": NitVersion: 200 is outside 0..32\n"},
+        {R"({"Ttl":-1})", ": Ttl: 4294967295 is outside 1..128\n"},
+        {R"({"Mux":[{"TsId":65536}]})", ": Mux[0].TsId: 65536 is outside 0..65535\n"},
+        {R"({"Service":[{},{"PmtPid":31}]})", ": Service[1].PmtPid: 31 is outside 32..4294967295\n"},
+    };
+    DevSimProcess device;
+    ASSERT_TRUE(device.start({.code = 131, .pty = false}));
+    for (const Case &c : cases) {
+        const QString file = write("change.json", c.json);
+        const CliResult set = RunCli({QStringLiteral("config"), QStringLiteral("set"), file,
+                                      QStringLiteral("--device"), device.tcpDevice()});
+        EXPECT_EQ(set.exitCode, 2) << c.json;
+        EXPECT_TRUE(set.out.isEmpty());
+        EXPECT_TRUE(set.err.endsWith(QLatin1String(c.line))) << set.err.toStdString();
+        EXPECT_EQ(set.err.count(QLatin1Char('\n')), 1) << set.err.toStdString();
+
+        const CliResult encoded = RunCli({QStringLiteral("encode"), QStringLiteral("--code"), QStringLiteral("131"),
+                                          file, path("out.itc")});
+        EXPECT_EQ(encoded.exitCode, 2) << c.json;
+        EXPECT_TRUE(encoded.err.endsWith(QLatin1String(c.line))) << encoded.err.toStdString();
+    }
+    EXPECT_FALSE(device.commandsLogged().contains(QStringLiteral("CMD_WRITE_CONFIG")));
+    EXPECT_FALSE(QFile::exists(path("out.itc")));
+
+    // A value inside its range is written, whatever the other members hold.
+    const CliResult set = RunCli({QStringLiteral("config"), QStringLiteral("set"),
+                                  write("change.json", R"({"Ttl":1,"NitVersion":32})"), QStringLiteral("--device"),
+                                  device.tcpDevice()});
+    ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
+    EXPECT_EQ(json(set)["NitVersion"].toInt(), 32);
+    EXPECT_EQ(recordsWritten(device).size(), 1);
+}
+
 TEST_F(CliConfigTest, GetRefusesAnotherLayoutsRecord)
 {
     DevSimProcess device;

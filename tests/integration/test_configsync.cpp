@@ -21,7 +21,7 @@ namespace {
 
 struct CountingPages : PageRefresh
 {
-    void RefreshScheduleList() override { ++scheduleRefreshes; }
+    void ConfigurationRead() override { ++scheduleRefreshes; }
     void RefreshMediaStatus() override { ++mediaRefreshes; }
     void UpdateServiceTabs() override { ++serviceTabUpdates; }
     int scheduleRefreshes = 0;

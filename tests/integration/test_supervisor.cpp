@@ -98,14 +98,14 @@ TEST_F(SupervisorTest, EdidRepairDeactivatesThenRepairsOnTheNextStep)
     ASSERT_TRUE(device.start());
     useDevice(device);
     ASSERT_EQ(supervisor.OnSearchTimer().id, ConnectionSupervisor::WatchTimer);
-    supervisor.EdidPending = true;
+    supervisor.Requests.EdidPending = true;
     window.calls.clear();
     EXPECT_EQ(supervisor.OnWatchTimer().id, ConnectionSupervisor::SearchTimer);
     EXPECT_EQ(window.calls, (QStringList{QStringLiteral("deactivate"), QStringLiteral("layout")}));
     EXPECT_TRUE(xmit.isLinked()); // the repair needs the link
 
     EXPECT_EQ(supervisor.OnSearchTimer().id, ConnectionSupervisor::WatchTimer);
-    EXPECT_FALSE(supervisor.EdidPending);
+    EXPECT_FALSE(supervisor.Requests.EdidPending);
     EXPECT_TRUE(strip.messages.contains(QStringLiteral("EDID table programming, wait.../5000")));
     const QStringList commands = device.commandsLogged();
     const qsizetype repair = commands.indexOf(QStringLiteral("CMD_EDID_REPAIR"));

@@ -14,26 +14,6 @@ QByteArray Record131(int level, int audioBitrate, int lcnType)
     return r;
 }
 
-// Records what the codec does with the panel's controls.
-class PanelControls : public CodecControls
-{
-public:
-    QString mediaText = QStringLiteral("typed.mp4");
-    QString overlayText;
-    QString logoListText = QStringLiteral("chosen.dg1");
-    int fillingWhenSet = 0;
-
-    QString MediaFileText(const ConfigModel &) const override { return mediaText; }
-    void SetMediaFileText(ConfigModel &model, const QString &text) override
-    {
-        mediaText = text;
-        fillingWhenSet = model.Filling;
-    }
-    QString OverlayLogoText(const ConfigModel &) const override { return overlayText; }
-    void SetOverlayLogoText(ConfigModel &, const QString &text) override { overlayText = text; }
-    QString LogoListText(const ConfigModel &) const override { return logoListText; }
-};
-
 } // namespace
 
 TEST(ConfigCodec, RefusesEmptyAndOversizedRecords)
@@ -163,9 +143,8 @@ TEST(ConfigCodec, RefusesToEncodeTextsThatOverflowTheRecord)
     EXPECT_FALSE(EncodeConfigBlock(Device(131), model));
 }
 
-TEST(ConfigCodec, ReadsAndWritesThePanelControls)
+TEST(ConfigCodec, TakesTheMediaFileAndTheChosenLogoFromTheModel)
 {
-    PanelControls controls;
     ConfigModel model = ModelFor(Device(192, 15));
     model.CommitCountdown = 4;
     RecordBytes r;
@@ -174,21 +153,26 @@ TEST(ConfigCodec, ReadsAndWritesThePanelControls)
     r.u16(0).u16(0).u16(0).u16(0).u16(0).u8(0).u8(0).u16(9000).raw(QByteArray(6, '\0'));
     r.text("1").text("2").text("3").u8(0).text("file.ts").u8(0).u16(0).u8(0).text("").u16(1);
     r.text("logo.png").u8(1).u16(0).u16(0);
-    ASSERT_TRUE(DecodeConfigBlock(r, Device(192, 15), model, &controls));
-    EXPECT_EQ(controls.mediaText, "file.ts");
-    EXPECT_EQ(controls.fillingWhenSet, -1);
-    EXPECT_EQ(controls.overlayText, "logo.png");
+    model.ChosenLogoName = QStringLiteral("chosen.dg1");
+    ASSERT_TRUE(DecodeConfigBlock(r, Device(192, 15), model));
+    EXPECT_EQ(model.MediaFileName, "file.ts");
+    EXPECT_EQ(model.OverlayLogoFile, "logo.png");
     EXPECT_EQ(model.Filling, 0);
     EXPECT_EQ(model.CommitCountdown, 0);
+    EXPECT_EQ(model.ChosenLogoName, "chosen.dg1"); // a read does not undo the user's choice
 
-    // The encoder takes the media file from its edit, and the logo name
-    // from the logo list only when the write stores the factory default.
-    controls.mediaText = QStringLiteral("typed.mp4");
-    ASSERT_TRUE(EncodeConfigBlock(Device(192, 15), model, &controls));
+    // The device takes the media file as a ".ts" stem of at most 28
+    // characters, and the chosen logo only when the write stores the
+    // factory default.
+    model.MediaFileName = QStringLiteral("typed.mp4");
+    ASSERT_TRUE(EncodeConfigBlock(Device(192, 15), model));
     EXPECT_EQ(model.MediaFileName, "typed.ts");
     EXPECT_TRUE(model.LogoName.isEmpty());
+    model.MediaFileName = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789");
+    ASSERT_TRUE(EncodeConfigBlock(Device(192, 15), model));
+    EXPECT_EQ(model.MediaFileName, "abcdefghijklmnopqrstuvwxyz01.ts");
     model.StoreAsDefault = 1;
-    ASSERT_TRUE(EncodeConfigBlock(Device(131), model, &controls));
+    ASSERT_TRUE(EncodeConfigBlock(Device(131), model));
     EXPECT_EQ(model.LogoName, "chosen.dg1");
 }
 

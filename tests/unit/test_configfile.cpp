@@ -38,12 +38,6 @@ QByteArray Record128(const char *reference = "FILE128", const char *logo = "logo
         .text(logo).u8(0).text("clip.ts").u8(1);
 }
 
-class LogoListStub : public CodecControls
-{
-public:
-    QString LogoListText(const ConfigModel &) const override { return QStringLiteral("list.dg1"); }
-};
-
 struct RecordingStrip : StatusStrip
 {
     void ShowStatus(const QString &text, bool wait, int durationMs) override
@@ -120,8 +114,8 @@ TEST_F(ConfigFileTest, WritesTheRecordWithTheLogoOfTheListAndKeepsTheModelsLogo)
     EXPECT_EQ(WriteConfigFile(path("plain.itc"), code128, model), ConfigFileOutcome::Saved);
     EXPECT_EQ(ReadAll(path("plain.itc")), Record128());
 
-    LogoListStub list;
-    EXPECT_EQ(WriteConfigFile(path("listed.itc"), code128, model, &list), ConfigFileOutcome::Saved);
+    model.ChosenLogoName = QStringLiteral("list.dg1");
+    EXPECT_EQ(WriteConfigFile(path("listed.itc"), code128, model), ConfigFileOutcome::Saved);
     EXPECT_EQ(ReadAll(path("listed.itc")), Record128("FILE128", "list.dg1"));
     EXPECT_EQ(model.LogoName, QStringLiteral("logo.dg1"));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), (QStringList{"listed.itc", "plain.itc"}));
@@ -207,7 +201,7 @@ TEST_F(ConfigFileTest, SaveAsksForTheFileAndTellsTheOutcome)
     AnsweringPrompts prompts;
     RecordingStrip strip;
     ConfigModel model = DeviceModel();
-    const ConfigFileSession session{code128, model, nullptr, &strip, folder.path()};
+    const ConfigFileSession session{code128, model, &strip, folder.path()};
 
     // Cancelled: nothing at all.
     EXPECT_FALSE(SaveConfigFile(session));
@@ -239,7 +233,7 @@ TEST_F(ConfigFileTest, LoadAsksForTheFileAndTellsTheOutcome)
     RecordingStrip strip;
     const DeviceIdentity code121 = Device(121, 23);
     ConfigModel model = ModelFor(code121);
-    const ConfigFileSession session{code121, model, nullptr, &strip, folder.path()};
+    const ConfigFileSession session{code121, model, &strip, folder.path()};
 
     prompts.Paths << path("absent");
     EXPECT_FALSE(LoadConfigFile(session));
@@ -264,7 +258,7 @@ TEST_F(ConfigFileTest, FilesInAFolderWithADotInItsNameAreSavedAndLoadedUnderThei
     AnsweringPrompts prompts;
     RecordingStrip strip;
     ConfigModel model = DeviceModel();
-    const ConfigFileSession session{code128, model, nullptr, &strip, folder.path()};
+    const ConfigFileSession session{code128, model, &strip, folder.path()};
     ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("john.doe")));
 
     prompts.Paths << path("john.doe/unit1.itc");
@@ -297,7 +291,7 @@ TEST_F(ConfigFileTest, LoadRefusesWhatIsNoRegularFile)
     RecordingStrip strip;
     ConfigModel model = DeviceModel();
     const ConfigModel before = model;
-    const ConfigFileSession session{code128, model, nullptr, &strip, folder.path()};
+    const ConfigFileSession session{code128, model, &strip, folder.path()};
     prompts.Paths << path("pipe.itc");
     EXPECT_FALSE(LoadConfigFile(session));
     EXPECT_EQ(strip.texts, QStringList{"Config. read error"});

@@ -135,7 +135,7 @@ TEST(MultiplexRules, CommitStoresTypedValuesOrTheirSubstitutes)
         ConfigModel model = ModelFor(c.code);
         MultiplexPageInput input = AcceptablePage();
         input.*c.field = QString::fromLatin1(c.typed);
-        CommitMultiplexInput(input, model, 0);
+        CommitMultiplexInput(input, model, 0, HardwareProfile::Of(c.code));
         EXPECT_EQ(c.stored(model), c.expected) << "code " << c.code << " typed \"" << c.typed << "\"";
     }
 }
@@ -152,7 +152,7 @@ TEST(MultiplexRules, CommitWritesTheMultiplexShownAndItsIpOutput)
     input.DvbTChecked = false;
     input.DvbCChecked = true;
     input.LevelAttDb = 7;
-    CommitMultiplexInput(input, model, 1);
+    CommitMultiplexInput(input, model, 1, HardwareProfile::Of(176));
     EXPECT_EQ(model.Mux[1].FreqKHz, 858000);
     EXPECT_EQ(model.Mux[1].Bandwidth, 1);
     EXPECT_EQ(model.Mux[1].Mode, OutputDvbC);
@@ -178,7 +178,7 @@ TEST(MultiplexRules, CommitCutsTextsAndKeepsValuesNoListOffers)
     input.LcnCountry = -1;
     input.Guard = -1;
     input.LcnIdType = 3;
-    CommitMultiplexInput(input, model, 0);
+    CommitMultiplexInput(input, model, 0, HardwareProfile::Of(121));
     EXPECT_EQ(model.DeviceIp, QStringLiteral("192.168.100.200/"));
     EXPECT_EQ(model.DeviceMask, QStringLiteral("255.255.255.255."));
     EXPECT_EQ(model.DeviceGateway, QStringLiteral("10.0.0.1"));

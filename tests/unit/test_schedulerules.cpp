@@ -137,8 +137,7 @@ TEST(ScheduleRules, RefusesAnEntryTheDeviceRecordHasNoRoomFor)
     int taken = 0;
     ScheduleRefusal refusal = ScheduleRefusal::None;
     while (taken <= 10
-           && (refusal = InsertScheduleEntry(model, Entry(May1, quint32(taken), May1, 1439, longName), identity,
-                                             nullptr))
+           && (refusal = InsertScheduleEntry(model, Entry(May1, quint32(taken), May1, 1439, longName), identity))
                   == ScheduleRefusal::None)
         ++taken;
     EXPECT_EQ(refusal, ScheduleRefusal::RecordFull);
@@ -146,13 +145,13 @@ TEST(ScheduleRules, RefusesAnEntryTheDeviceRecordHasNoRoomFor)
     EXPECT_LT(taken, 9);
     EXPECT_EQ(model.ScheduleCount, taken);
     ConfigModel written = model;
-    const std::optional<QByteArray> record = EncodeConfigBlock(identity, written, nullptr);
+    const std::optional<QByteArray> record = EncodeConfigBlock(identity, written);
     ASSERT_TRUE(record.has_value());
     EXPECT_GT(record->size() + 115, ConfigBlockCapacity);
 
     // After a deletion there is room again.
     EXPECT_EQ(RemoveScheduleEntries(model, {0}), 1);
-    EXPECT_EQ(InsertScheduleEntry(model, Entry(May2, 0, May2, 1, longName), identity, nullptr),
+    EXPECT_EQ(InsertScheduleEntry(model, Entry(May2, 0, May2, 1, longName), identity),
               ScheduleRefusal::None);
     EXPECT_EQ(model.ScheduleCount, taken);
 }

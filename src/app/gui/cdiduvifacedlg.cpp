@@ -27,14 +27,14 @@ CDiduvIfaceDlg::CDiduvIfaceDlg(CXmit &xmit, const StartupValues &startup, QWidge
     : QDialog(parent),
       m_xmit(xmit),
       m_startup(startup),
-      m_panel(new CSetting(xmit, startup, this)),
+      m_panel(new CSetting(xmit, startup, Channels, this)),
       m_strip(new CInfo(this)),
       m_supervisor(xmit, *m_strip, *this, startup.FirmwareFolder),
       m_searchTimer([this] { OnTimer(ConnectionSupervisor::SearchTimer); }),
       m_watchTimer([this] { OnTimer(ConnectionSupervisor::WatchTimer); })
 {
     setObjectName(QStringLiteral("mainWindow"));
-    m_panel->setSupervisor(&m_supervisor);
+    m_panel->setLinkRequests(&m_supervisor.Requests);
     connect(m_strip, &CInfo::logDownloadRequested, this, &CDiduvIfaceDlg::DownloadLogs);
 }
 

@@ -1,9 +1,8 @@
 #include "panel/gui/csetting.h"
 
-#include "panel/gui/controlids.h"
-#include "gui/dialogunits.h"
-#include "app/sidefiles.h"
+#include "auxiliary/startupvalues.h"
 #include "auxiliary/texttable.h"
+#include "gui/dialogunits.h"
 #include "link/cxmit.h"
 #include "panel/gui/manufacturerpage.h"
 #include "panel/gui/miscpage.h"
@@ -34,20 +33,39 @@ const char *const PageNames[] = {"multiplexPage", "servicePage", "usbPage", "mis
 
 } // namespace
 
-CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
+CSetting::CSetting(CXmit &xmit, const StartupValues &startup, const ChannelList &channels, QWidget *parent)
     : QWidget(parent),
       m_xmit(xmit),
       m_startup(startup),
       m_sync(xmit, m_model, *this),
+      m_context{m_model,
+                m_sync,
+                xmit,
+                startup,
+                channels,
+                CurrentMux,
+                CurrentService,
+                nullptr,
+                [this] { MarkChanged(); },
+                // The USB page shows or hides its content as it is switched
+                // to; the page shown then comes back.
+                [this] {
+                    const int shown = CurrentPage;
+                    SwitchPage(UsbPage);
+                    SwitchPage(shown);
+                },
+                [this] {
+                    m_usbPage->ShowRecordFileNames();
+                    SwitchPage(CurrentPage);
+                }},
       m_panelTimer([this] { onPanelTimer(); }),
       m_pageTabs(new OwnerDrawnTabBar(this)),
-      m_muxTabs(new OwnerDrawnTabBar(this)),
-      m_serviceTabs(new OwnerDrawnTabBar(this)),
-      m_multiplexPage(new CMultiplexPage(*this)),
-      m_servicePage(new CServicePage(*this)),
-      m_usbPage(new CUsbPage(*this)),
-      m_manufacturerPage(new CManufacturerPage(*this))
+      m_multiplexPage(new CMultiplexPage(m_context, this)),
+      m_servicePage(new CServicePage(m_context, this)),
+      m_usbPage(new CUsbPage(m_context, this))
 {
+    m_muxTabs = m_multiplexPage->tabs();
+    m_serviceTabs = m_servicePage->tabs();
     setObjectName(QStringLiteral("settingsPanel"));
     m_pageTabs->setObjectName(QStringLiteral("pageTabs"));
     m_muxTabs->setObjectName(QStringLiteral("muxTabs"));
@@ -55,16 +73,12 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
     m_pages[MultiplexPage] = m_multiplexPage;
     m_pages[ServicePage] = m_servicePage;
     m_pages[UsbPage] = m_usbPage;
-    m_pages[MiscPage] = new CMiscPage(*this);
-    m_pages[ManufacturerPage] = m_manufacturerPage;
+    m_pages[MiscPage] = new CMiscPage(m_context, this);
+    m_pages[ManufacturerPage] = new CManufacturerPage(m_context, this);
     for (int index = 0; index < PageCount; ++index) {
-        if (!m_pages[index])
-            m_pages[index] = new SettingsPage(this);
         m_pages[index]->setObjectName(QLatin1String(PageNames[index]));
         m_pages[index]->hide();
     }
-    m_muxTabs->setParent(m_pages[MultiplexPage]);
-    m_serviceTabs->setParent(m_pages[ServicePage]);
 
     m_pageTabs->setTabColour([this](int index) { return pageTabColour(index); });
     m_muxTabs->setTabColour([](int) { return RoyalBlue; });
@@ -90,7 +104,6 @@ CSetting::CSetting(CXmit &xmit, const StartupValues &startup, QWidget *parent)
     });
 
     m_sync.ProgramFolder = startup.ProgramFolder;
-    m_sync.Controls = this;
     hide();
 }
 
@@ -113,21 +126,6 @@ QColor CSetting::pageTabColour(int index) const
         return Orange;
     default:
         return DarkRed;
-    }
-}
-
-QColor CSetting::ControlTextColour(int controlId)
-{
-    switch (controlId) {
-    case IDC_PANEL_STOP_BUTTON:
-    case IDC_PANEL_AUTO_LAMP:
-        return QColor(64, 64, 64);
-    case IDC_PANEL_PLAY_LAMP:
-        return QColor(0, 0, 128);
-    case IDC_PANEL_REC_LAMP:
-        return QColor(128, 0, 0);
-    default:
-        return QColor();
     }
 }
 
@@ -241,11 +239,6 @@ void CSetting::DeactivatePanel(bool linkLost)
     PanelActive = false;
 }
 
-const ChannelList &CSetting::channelList() const
-{
-    return Channels;
-}
-
 void CSetting::UpdateServiceTabs()
 {
     m_servicePage->UpdateServiceTabs();
@@ -263,10 +256,13 @@ void CSetting::onPanelTimer()
         m_panelTimer.start(200);
 }
 
-void CSetting::RefreshScheduleList()
+void CSetting::ConfigurationRead()
 {
     m_usbPage->RefreshScheduleList();
+    m_usbPage->ShowRecordFileNames();
 }
+
+
 
 void CSetting::RefreshMediaStatus()
 {
@@ -276,29 +272,4 @@ void CSetting::RefreshMediaStatus()
 void CSetting::ShowDeviceClock(const DeviceDateTime &clock)
 {
     m_usbPage->ShowDeviceClock(clock);
-}
-
-QString CSetting::MediaFileText(const ConfigModel &) const
-{
-    return m_usbPage->mediaFileText();
-}
-
-void CSetting::SetMediaFileText(ConfigModel &, const QString &text)
-{
-    m_usbPage->setMediaFileText(text);
-}
-
-QString CSetting::OverlayLogoText(const ConfigModel &) const
-{
-    return m_usbPage->overlayLogoText();
-}
-
-void CSetting::SetOverlayLogoText(ConfigModel &, const QString &text)
-{
-    m_usbPage->setOverlayLogoText(text);
-}
-
-QString CSetting::LogoListText(const ConfigModel &) const
-{
-    return m_manufacturerPage->logoListText();
 }

@@ -1,14 +1,15 @@
 #include "panel/gui/manufacturerpage.h"
 
-#include "app/connectionsupervisor.h"
-#include "app/sidefiles.h"
+#include "auxiliary/startupvalues.h"
 #include "config/configfile.h"
+#include "config/configsync.h"
 #include "config/factorydefault.h"
+#include "link/linkrequests.h"
 #include "panel/deviceactions.h"
 #include "panel/gui/controlids.h"
 #include "panel/gui/controlvalues.h"
-#include "panel/gui/csetting.h"
 #include "panel/manufacturerpagerules.h"
+#include "panel/pagecontext.h"
 #include "panel/pagefields.h"
 
 #include <QCheckBox>
@@ -30,8 +31,8 @@ constexpr int ActionWidth = 52;
 
 } // namespace
 
-CManufacturerPage::CManufacturerPage(CSetting &panel)
-    : SettingsPage(&panel), m_panel(panel), m_controls(*this, DialogUnits(panel))
+CManufacturerPage::CManufacturerPage(PageContext &context, QWidget *parent)
+    : SettingsPage(parent), m_context(context), m_controls(*this, DialogUnits(*parent))
 {
 }
 
@@ -48,9 +49,14 @@ void CManufacturerPage::BuildManufacturerPage()
 
     c.label(IDC_MANUFACTURER_LOGO_LABEL, "logoLabel", QStringLiteral("Logo :"), 9, 26, 70);
     m_logoList = c.combo(IDC_PANEL_LOGO_LIST, "logoList", 9, 36, 79,
-                         LogoFileNames(m_panel.startup().ProgramFolder), true);
+                         LogoFileNames(m_context.Startup.ProgramFolder), true);
     // Typing a name chooses a logo file; it does not add one to the list.
+    // The model keeps the choice for the next factory-default store and
+    // saved file; it writes nothing by itself.
     m_logoList->setInsertPolicy(QComboBox::NoInsert);
+    m_context.Model.ChosenLogoName = m_logoList->currentText();
+    connect(m_logoList, &QComboBox::editTextChanged, this,
+            [this](const QString &text) { m_context.Model.ChosenLogoName = text; });
     c.label(IDC_MANUFACTURER_MAC_LABEL, "macLabel", QStringLiteral("MAC Address  :"), 226, 26, 87);
     for (int i = 0; i < 6; ++i) {
         m_mac[i] = c.edit(MacIds[i], MacNames[i], MacX[i], 34, 13);
@@ -105,23 +111,18 @@ void CManufacturerPage::buildActionButtons()
     }
 }
 
-QString CManufacturerPage::logoListText() const
-{
-    return m_logoList->currentText();
-}
-
 void CManufacturerPage::ShowManufacturerPage(bool visible)
 {
     setVisible(visible);
     m_controls.setVisible(IDC_MANUFACTURER_SNAPSHOT,
-                          SnapshotButtonShown(m_panel.profile(), visible));
+                          SnapshotButtonShown(m_context.Profile(), visible));
 }
 
 void CManufacturerPage::EnableManufacturerPage()
 {
-    const StartupValues &startup = m_panel.startup();
+    const StartupValues &startup = m_context.Startup;
     const ManufacturerPageEnables enables = ManufacturerPageEnablesFor(
-        m_panel.profile(), startup.AdvancedMode != 0, startup.ManufacturerMode != 0);
+        m_context.Profile(), startup.AdvancedMode != 0, startup.ManufacturerMode != 0);
     for (int id : {IDC_MANUFACTURER_LOAD, IDC_MANUFACTURER_SAVE, IDC_MANUFACTURER_FIRMWARE_RELOAD,
                    IDC_MANUFACTURER_LOGO_LABEL, IDC_MANUFACTURER_CLOCK_SET, IDC_MANUFACTURER_RESET,
                    IDC_MANUFACTURER_SNAPSHOT})
@@ -140,7 +141,7 @@ void CManufacturerPage::EnableManufacturerPage()
 
 void CManufacturerPage::FillManufacturerPage()
 {
-    const ConfigModel &model = m_panel.model();
+    const ConfigModel &model = m_context.Model;
     m_logoList->setEditText(model.LogoName);
     SetFieldText(m_reference, model.Reference);
     SelectItem(m_country, model.DefaultCountry);
@@ -156,7 +157,7 @@ void CManufacturerPage::FillManufacturerPage()
 
 void CManufacturerPage::CommitManufacturerPage()
 {
-    ConfigModel &model = m_panel.model();
+    ConfigModel &model = m_context.Model;
     if (model.Filling)
         return;
     const qint32 capabilityUsb = model.CapabilityUsb;
@@ -169,59 +170,57 @@ void CManufacturerPage::CommitManufacturerPage()
     model.Hdcp = m_hdcp->isChecked() ? 1 : 0;
     for (int i = 0; i < 6; ++i)
         model.Mac[i] = MacByteFromText(m_mac[i]->text());
-    m_panel.MarkChanged();
+    m_context.Edited();
     EnableManufacturerPage();
 
     // The USB page shows or hides its content by the capability: it is
     // refilled for the new one on the way back to this page.
-    if (model.CapabilityUsb != capabilityUsb) {
-        m_panel.SwitchPage(CSetting::UsbPage);
-        m_panel.SwitchPage(CSetting::ManufacturerPage);
-    }
+    if (model.CapabilityUsb != capabilityUsb)
+        m_context.UsbCapabilityChanged();
 }
 
 void CManufacturerPage::ChooseDefaultCountry()
 {
     CommitManufacturerPage();
-    m_panel.model().CountryCopy = m_panel.model().DefaultCountry;
+    m_context.Model.CountryCopy = m_context.Model.DefaultCountry;
     CommitManufacturerPage();
 }
 
 void CManufacturerPage::SaveConfiguration()
 {
-    SaveConfigFile({m_panel.synchronizer().Identity, m_panel.model(), &m_panel.codecControls(),
-                    m_panel.statusStrip(), m_panel.startup().ProgramFolder});
+    SaveConfigFile({m_context.Sync.Identity, m_context.Model, m_context.Strip(),
+                    m_context.Startup.ProgramFolder});
 }
 
 void CManufacturerPage::LoadConfiguration()
 {
-    if (LoadConfigFile({m_panel.synchronizer().Identity, m_panel.model(), &m_panel.codecControls(),
-                        m_panel.statusStrip(), m_panel.startup().ProgramFolder}))
-        m_panel.SwitchPage(CSetting::ManufacturerPage);
+    if (LoadConfigFile({m_context.Sync.Identity, m_context.Model, m_context.Strip(),
+                        m_context.Startup.ProgramFolder}))
+        m_context.ConfigurationLoaded();
 }
 
 void CManufacturerPage::SetFactoryDefault()
 {
-    RequestFactoryDefault(m_panel.model());
+    RequestFactoryDefault(m_context.Model);
 }
 
 void CManufacturerPage::SetClock()
 {
-    SetClockFromComputer(m_panel.xmit());
+    SetClockFromComputer(m_context.Xmit);
 }
 
 void CManufacturerPage::ReloadFirmware()
 {
-    if (m_panel.supervisor())
-        m_panel.supervisor()->ForceReload = true;
+    if (m_context.Requests)
+        m_context.Requests->ForceReload = true;
 }
 
 void CManufacturerPage::Reset()
 {
-    ResetDevice(m_panel.xmit());
+    ResetDevice(m_context.Xmit);
 }
 
 void CManufacturerPage::TakeSnapshot()
 {
-    ::TakeSnapshot(m_panel.xmit());
+    ::TakeSnapshot(m_context.Xmit);
 }

@@ -5,7 +5,7 @@
 
 #include <array>
 
-class CSetting;
+struct PageContext;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -19,13 +19,11 @@ class CManufacturerPage : public SettingsPage
     Q_OBJECT
 
 public:
-    explicit CManufacturerPage(CSetting &panel);
+    CManufacturerPage(PageContext &context, QWidget *parent);
 
     void BuildPage() override { BuildManufacturerPage(); }
     void ShowPage(bool visible) override { ShowManufacturerPage(visible); }
-    void EnablePage() override { EnableManufacturerPage(); }
     void FillPage() override { FillManufacturerPage(); }
-    void CommitPage() override { CommitManufacturerPage(); }
 
     void BuildManufacturerPage();
     void ShowManufacturerPage(bool visible);
@@ -36,9 +34,6 @@ public:
     void ChooseDefaultCountry();
 
     const PageControls &controls() const { return m_controls; }
-    // The logo named in the logo list, typed or chosen: the logo the next
-    // factory-default store and a saved file take.
-    QString logoListText() const;
 
 private:
     void buildActionButtons();
@@ -51,7 +46,7 @@ private:
     void Reset();
     void TakeSnapshot();
 
-    CSetting &m_panel;
+    PageContext &m_context;
     PageControls m_controls;
     QLineEdit *m_reference = nullptr;
     QComboBox *m_country = nullptr;

@@ -1,14 +1,15 @@
 #include "panel/gui/miscpage.h"
 
-#include "gui/artwork.h"
-#include "app/connectionsupervisor.h"
-#include "app/sidefiles.h"
+#include "auxiliary/startupvalues.h"
 #include "auxiliary/texttable.h"
+#include "config/configsync.h"
+#include "gui/artwork.h"
+#include "link/linkrequests.h"
 #include "panel/deviceactions.h"
 #include "panel/gui/controlids.h"
 #include "panel/gui/controlvalues.h"
-#include "panel/gui/csetting.h"
 #include "panel/miscpagerules.h"
+#include "panel/pagecontext.h"
 #include "panel/pagefields.h"
 
 #include <QCheckBox>
@@ -22,8 +23,8 @@ constexpr int EdidIconPixels = 16;
 
 } // namespace
 
-CMiscPage::CMiscPage(CSetting &panel)
-    : SettingsPage(&panel), m_panel(panel), m_controls(*this, DialogUnits(panel))
+CMiscPage::CMiscPage(PageContext &context, QWidget *parent)
+    : SettingsPage(parent), m_context(context), m_controls(*this, DialogUnits(*parent))
 {
 }
 
@@ -56,7 +57,7 @@ void CMiscPage::BuildMiscPage()
 void CMiscPage::EnableMiscPage()
 {
     const MiscPageEnables enables =
-        MiscPageEnablesFor(m_panel.profile(), m_panel.model());
+        MiscPageEnablesFor(m_context.Profile(), m_context.Model);
     m_controls.setEnabled(IDC_MISC_4K_LABEL, enables.Mode4K);
     m_controls.setEnabled(IDC_MISC_4K_MODE, enables.Mode4K);
     m_controls.setEnabled(IDC_MISC_IR_LABEL, enables.Infrared);
@@ -68,7 +69,7 @@ void CMiscPage::EnableMiscPage()
 
 void CMiscPage::FillMiscPage()
 {
-    const ConfigModel &model = m_panel.model();
+    const ConfigModel &model = m_context.Model;
     SelectItem(m_mode4K, model.Mode4K);
     SelectItem(m_irFrequency, model.IrFrequency);
     SelectItem(m_pcmVolume, model.PcmVolume);
@@ -80,7 +81,7 @@ void CMiscPage::FillMiscPage()
 
 void CMiscPage::CommitMiscPage()
 {
-    ConfigModel &model = m_panel.model();
+    ConfigModel &model = m_context.Model;
     if (model.Filling)
         return;
     model.Mode4K = SelectedOr(m_mode4K->currentIndex(), model.Mode4K);
@@ -89,27 +90,27 @@ void CMiscPage::CommitMiscPage()
     model.H264Profile = SelectedOr(m_h264Profile->currentIndex(), model.H264Profile);
     model.AllowVbr = m_allowVbr->isChecked() ? 1 : 0;
     model.StrictCbr = m_strictCbr->isChecked() ? 1 : 0;
-    m_panel.MarkChanged();
+    m_context.Edited();
     EnableMiscPage();
 }
 
 void CMiscPage::Choose4KMode()
 {
-    ConfigModel &model = m_panel.model();
+    ConfigModel &model = m_context.Model;
     const qint32 chosen = SelectedOr(m_mode4K->currentIndex(), model.Mode4K);
     // The list also reports the item it already showed being chosen again:
     // that changes nothing and is no reason to reboot the device.
     if (chosen == model.Mode4K)
         return;
     model.Mode4K = chosen;
-    m_panel.MarkChanged();
-    m_panel.synchronizer().RebootAfterWrite = 1;
+    m_context.Edited();
+    m_context.Sync.RebootAfterWrite = 1;
 }
 
 void CMiscPage::RequestEdidRepair()
 {
     bool edidPending = false;
-    ::RequestEdidRepair(m_panel.xmit(), m_panel.startup().ManufacturerMode != 0, edidPending);
-    if (edidPending && m_panel.supervisor())
-        m_panel.supervisor()->EdidPending = true;
+    ::RequestEdidRepair(m_context.Xmit, m_context.Startup.ManufacturerMode != 0, edidPending);
+    if (edidPending && m_context.Requests)
+        m_context.Requests->EdidPending = true;
 }

@@ -3,7 +3,7 @@
 #include "panel/gui/pagecontrols.h"
 #include "panel/gui/settingspage.h"
 
-class CSetting;
+struct PageContext;
 class QCheckBox;
 class QComboBox;
 class QPushButton;
@@ -15,12 +15,10 @@ class CMiscPage : public SettingsPage
     Q_OBJECT
 
 public:
-    explicit CMiscPage(CSetting &panel);
+    CMiscPage(PageContext &context, QWidget *parent);
 
     void BuildPage() override { BuildMiscPage(); }
-    void EnablePage() override { EnableMiscPage(); }
     void FillPage() override { FillMiscPage(); }
-    void CommitPage() override { CommitMiscPage(); }
 
     void BuildMiscPage();
     void EnableMiscPage();
@@ -34,7 +32,7 @@ public:
     const PageControls &controls() const { return m_controls; }
 
 private:
-    CSetting &m_panel;
+    PageContext &m_context;
     PageControls m_controls;
     QComboBox *m_mode4K = nullptr;
     QComboBox *m_irFrequency = nullptr;

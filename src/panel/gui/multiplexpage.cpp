@@ -1,15 +1,17 @@
 #include "panel/gui/multiplexpage.h"
 
-#include "app/sidefiles.h"
+#include "auxiliary/startupvalues.h"
 #include "auxiliary/texttable.h"
+#include "config/configsync.h"
 #include "panel/gui/controlids.h"
 #include "panel/gui/controlvalues.h"
-#include "panel/gui/csetting.h"
 #include "panel/gui/ownerdrawntabbar.h"
 #include "panel/gui/pagecontrols.h"
 #include "panel/multiplexrules.h"
+#include "panel/pagecontext.h"
 #include "panel/pagefields.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -71,23 +73,219 @@ void CheckOnly(const QList<QRadioButton *> &radios, QRadioButton *checked)
     }
 }
 
-constexpr int Edits[] = {IDC_MUX_DEVICE_IP, IDC_MUX_DEVICE_MASK, IDC_MUX_DEVICE_GATEWAY, IDC_MUX_NIT_VERSION,
-                         IDC_MUX_NETWORK_NAME, IDC_MUX_NETWORK_ID, IDC_MUX_ORIGINAL_NETWORK_ID, IDC_MUX_TSID,
-                         IDC_MUX_FREQUENCY, IDC_MUX_SYMBOL_RATE, IDC_MUX_IP_ADDRESS, IDC_MUX_IP_PORT, IDC_MUX_TTL};
-constexpr int Lists[] = {IDC_MUX_BANDWIDTH, IDC_MUX_DVBT_CONSTELLATION, IDC_MUX_DVBC_CONSTELLATION,
-                         IDC_MUX_TX_MODE, IDC_MUX_CODE_RATE, IDC_MUX_GUARD, IDC_MUX_IP_PROTOCOL,
-                         IDC_MUX_LCN_COUNTRY, IDC_MUX_LCN_ID_TYPE};
+// What a control of the page is.
+enum class FieldKind { Label, Edit, List, Check, Radio, MuxTabs, LevelImage, LevelSlider, BitrateBar };
+
+// The model value a control shows: a member of the model, of the multiplex
+// shown, or of the service record that holds that multiplex's IP output.
+struct Binding
+{
+    qint32 ConfigModel::*Number = nullptr;
+    QString ConfigModel::*Text = nullptr;
+    qint32 MuxSettings::*MuxNumber = nullptr;
+    qint32 ServiceSettings::*IpNumber = nullptr;
+    QString ServiceSettings::*IpText = nullptr;
+};
+
+// Where the commit reads a control: its text, its selected item (or the
+// slider's position), or its check state.
+struct Reading
+{
+    QString MultiplexPageInput::*Text = nullptr;
+    int MultiplexPageInput::*Index = nullptr;
+    bool MultiplexPageInput::*Checked = nullptr;
+};
+
+// One control of the page, declared once: its identifier and object name,
+// its kind, its place in dialog units, its caption or items, the model value
+// it shows, where the commit reads it, and the decisions that enable and
+// show it (none: it follows the page).
+struct Field
+{
+    int Id;
+    const char *Name;
+    FieldKind Kind;
+    int X;
+    int Y;
+    int Width;
+    int Height = 0; // kinds without a usual height
+    const char *Caption = nullptr;
+    int TranslatedCaption = -1; // a TextId
+    QStringList (*Items)() = nullptr;
+    Binding Shows = {};
+    Reading Reads = {};
+    bool MultiplexEnables::*EnabledBy = nullptr;
+    bool MultiplexEnables::*ShownBy = nullptr;
+    int Mode = -1; // the output kind a radio button chooses
+};
+
+using M = ConfigModel;
+using X = MuxSettings;
+using S = ServiceSettings;
+using I = MultiplexPageInput;
+using E = MultiplexEnables;
+using K = FieldKind;
+
+// The rows of the table, kind by kind.
+constexpr Field Label(int id, const char *name, int x, int y, int width, const char *caption,
+                      bool E::*enabledBy = nullptr, bool E::*shownBy = nullptr)
+{
+    return {id, name, K::Label, x, y, width, 0, caption, -1, nullptr, {}, {}, enabledBy, shownBy};
+}
+
+constexpr Field Label(int id, const char *name, int x, int y, int width, TextId caption,
+                      bool E::*enabledBy = nullptr, bool E::*shownBy = nullptr)
+{
+    return {id, name, K::Label, x, y, width, 0, nullptr, caption, nullptr, {}, {}, enabledBy, shownBy};
+}
+
+constexpr Field Edit(int id, const char *name, int x, int y, int width, Binding shows, QString I::*reads,
+                     bool E::*enabledBy = nullptr, bool E::*shownBy = nullptr)
+{
+    return {id, name, K::Edit, x, y, width, 0, nullptr, -1, nullptr, shows, {.Text = reads}, enabledBy, shownBy};
+}
+
+constexpr Field List(int id, const char *name, int x, int y, int width, QStringList (*items)(), Binding shows,
+                     int I::*reads, bool E::*enabledBy = nullptr, bool E::*shownBy = nullptr)
+{
+    return {id, name, K::List, x, y, width, 0, nullptr, -1, items, shows, {.Index = reads}, enabledBy, shownBy};
+}
+
+constexpr Field Radio(int id, const char *name, int x, int y, int width, const char *caption, int mode,
+                      bool I::*reads, bool E::*enabledBy)
+{
+    return {id, name, K::Radio, x, y, width, 0, caption, -1, nullptr, {}, {.Checked = reads}, enabledBy, nullptr,
+            mode};
+}
+
+constexpr Field Placed(int id, const char *name, FieldKind kind, int x, int y, int width, int height)
+{
+    return {id, name, kind, x, y, width, height};
+}
+
+// In the order the page makes them, which is the keyboard's order.
+const Field Fields[] = {
+    // The device's own network address.
+    {IDC_MUX_DHCP, "dhcpCheck", K::Check, 22, 12, 34, 0, "DHCP", -1, nullptr, {.Number = &M::Dhcp},
+     {.Checked = &I::Dhcp}, &E::Dhcp},
+    Label(IDC_MUX_DEVICE_IP_LABEL, "deviceIpLabel", 59, 1, 73, "IP Address : ", &E::DeviceAddress),
+    Edit(IDC_MUX_DEVICE_IP, "deviceIpEdit", 59, 10, 73, {.Text = &M::DeviceIp}, &I::DeviceIp, &E::DeviceAddress),
+    Label(IDC_MUX_DEVICE_MASK_LABEL, "deviceMaskLabel", 139, 1, 73, "Mask :", &E::DeviceAddress),
+    Edit(IDC_MUX_DEVICE_MASK, "deviceMaskEdit", 139, 10, 73, {.Text = &M::DeviceMask}, &I::DeviceMask,
+         &E::DeviceAddress),
+    Label(IDC_MUX_DEVICE_GATEWAY_LABEL, "deviceGatewayLabel", 219, 1, 73, "Gateway :", &E::DeviceAddress),
+    Edit(IDC_MUX_DEVICE_GATEWAY, "deviceGatewayEdit", 219, 10, 73, {.Text = &M::DeviceGateway}, &I::DeviceGateway,
+         &E::DeviceAddress),
+
+    // The network; its identifiers are hidden where the country's rules set them.
+    Label(IDC_MUX_NETWORK_LABEL, "networkLabel", 11, 39, 46, TXT_NETWORK_LABEL),
+    Label(IDC_MUX_NIT_VERSION_LABEL, "nitVersionLabel", 59, 28, 28, "Vers. :"),
+    Edit(IDC_MUX_NIT_VERSION, "nitVersionEdit", 59, 37, 19, {.Number = &M::NitVersion}, &I::NitVersion),
+    Label(IDC_MUX_NETWORK_NAME_LABEL, "networkNameLabel", 88, 28, 84, TXT_NAME_LABEL),
+    Edit(IDC_MUX_NETWORK_NAME, "networkNameEdit", 88, 37, 84, {.Text = &M::NetworkName}, &I::NetworkName),
+    Label(IDC_MUX_LCN_COUNTRY_LABEL, "lcnCountryLabel", 175, 28, 66, "LCN Country :", &E::LcnCountry),
+    List(IDC_MUX_LCN_COUNTRY, "lcnCountryList", 175, 36, 66, LcnCountryItems, {.Number = &M::LcnCountry},
+         &I::LcnCountry, &E::LcnCountry),
+    Label(IDC_MUX_NETWORK_ID_LABEL, "networkIdLabel", 244, 28, 38, TXT_ID_LABEL, nullptr, &E::NetworkIdsVisible),
+    Edit(IDC_MUX_NETWORK_ID, "networkIdEdit", 244, 37, 35, {.Number = &M::NetworkId}, &I::NetworkId, nullptr,
+         &E::NetworkIdsVisible),
+    Label(IDC_MUX_ORIGINAL_NETWORK_ID_LABEL, "originalNetworkIdLabel", 283, 28, 45, TXT_ORIGINAL_ID_LABEL, nullptr,
+          &E::NetworkIdsVisible),
+    Edit(IDC_MUX_ORIGINAL_NETWORK_ID, "originalNetworkIdEdit", 284, 37, 35, {.Number = &M::OriginalNetworkId},
+         &I::OriginalNetworkId, nullptr, &E::NetworkIdsVisible),
+    Label(IDC_MUX_LCN_ID_TYPE_LABEL, "lcnIdTypeLabel", 329, 28, 57, TXT_LCN_ID_LABEL, nullptr, &E::LcnIdTypeVisible),
+    List(IDC_MUX_LCN_ID_TYPE, "lcnIdTypeList", 326, 36, 60, LcnIdTypeItems, {.Number = &M::LcnIdType}, &I::LcnIdType,
+         nullptr, &E::LcnIdTypeVisible),
+
+    Placed(IDC_PANEL_MUX_TABS, "muxTabs", K::MuxTabs, 8, 53, 478, 15),
+
+    // Output kind and modulation of the multiplex shown.
+    Radio(IDC_MUX_DVBT, "dvbTRadio", 9, 72, 40, "DVB-T", OutputDvbT, &I::DvbTChecked, &E::DvbT),
+    Radio(IDC_MUX_DVBC, "dvbCRadio", 50, 72, 40, "DVB-C", OutputDvbC, &I::DvbCChecked, &E::DvbC),
+    Radio(IDC_MUX_DVBS, "dvbSRadio", 92, 72, 40, "DVB-S", OutputDvbS, nullptr, &E::DvbS),
+    Label(IDC_MUX_TSID_LABEL, "tsIdLabel", 9, 89, 43, TXT_TSID_LABEL),
+    Edit(IDC_MUX_TSID, "tsIdEdit", 9, 98, 40, {.MuxNumber = &X::TsId}, &I::TsId),
+    Label(IDC_MUX_FREQUENCY_LABEL, "frequencyLabel", 53, 89, 45, TXT_FREQ_LABEL, &E::Frequency),
+    Edit(IDC_MUX_FREQUENCY, "frequencyEdit", 53, 98, 40, {.MuxNumber = &X::FreqKHz}, &I::FreqKHz, &E::Frequency),
+    Label(IDC_MUX_BANDWIDTH_LABEL, "bandwidthLabel", 98, 89, 45, TXT_BANDWIDTH_LABEL, &E::Bandwidth),
+    List(IDC_MUX_BANDWIDTH, "bandwidthList", 98, 97, 43, BandwidthItems, {.MuxNumber = &X::Bandwidth},
+         &I::Bandwidth, &E::Bandwidth),
+    Label(IDC_MUX_CONSTELLATION_LABEL, "constellationLabel", 144, 89, 52, TXT_CONST_LABEL, &E::Bandwidth),
+    List(IDC_MUX_DVBT_CONSTELLATION, "dvbTConstellationList", 144, 97, 50, DvbTConstellationItems,
+         {.MuxNumber = &X::TConstellation}, &I::TConstellation, &E::TConstellation),
+    List(IDC_MUX_DVBC_CONSTELLATION, "dvbCConstellationList", 144, 97, 50, DvbCConstellationItems,
+         {.MuxNumber = &X::CConstellation}, &I::CConstellation, &E::CConstellation),
+    Label(IDC_MUX_SYMBOL_RATE_LABEL, "symbolRateLabel", 198, 89, 45, TXT_SYM_RATE_LABEL, &E::SymbolRate),
+    Edit(IDC_MUX_SYMBOL_RATE, "symbolRateEdit", 198, 98, 40, {.MuxNumber = &X::SymbolRate}, &I::SymbolRate,
+         &E::SymbolRate),
+    Label(IDC_MUX_TX_MODE_LABEL, "txModeLabel", 244, 89, 33, TXT_MODE_LABEL, &E::TxModeAndGuard),
+    List(IDC_MUX_TX_MODE, "txModeList", 244, 97, 31, TxModeItems, {.MuxNumber = &X::TxMode}, &I::TxMode,
+         &E::TxModeAndGuard),
+    Label(IDC_MUX_CODE_RATE_LABEL, "codeRateLabel", 278, 89, 33, TXT_FEC_LABEL, &E::CodeRate),
+    List(IDC_MUX_CODE_RATE, "codeRateList", 278, 97, 31, CodeRateItems, {.MuxNumber = &X::Fec}, &I::Fec,
+         &E::CodeRate),
+    Label(IDC_MUX_GUARD_LABEL, "guardLabel", 312, 89, 58, TXT_GUARD_LABEL, &E::TxModeAndGuard),
+    List(IDC_MUX_GUARD, "guardList", 312, 97, 40, GuardIntervalItems, {.MuxNumber = &X::Guard}, &I::Guard,
+         &E::TxModeAndGuard),
+    Label(IDC_MUX_LEVEL_LABEL, "levelLabel", 373, 89, 80, TXT_LEVEL_ATT_LABEL, &E::Level),
+    Placed(IDC_MUX_LEVEL_IMAGE, "levelImage", K::LevelImage, 373, 100, 14, 8),
+    {IDC_MUX_LEVEL, "levelSlider", K::LevelSlider, 389, 98, 76, 13, nullptr, -1, nullptr,
+     {.MuxNumber = &X::LevelAttDb}, {.Index = &I::LevelAttDb}, &E::Level},
+    Label(IDC_MUX_LEVEL_TEXT, "levelText", 469, 100, 20, "", &E::Level),
+
+    // The IP output, and the bitrate in use.
+    Radio(IDC_MUX_IP, "ipRadio", 9, 122, 36, "IP", OutputIp, &I::IpChecked, &E::Ip),
+    Label(IDC_MUX_IP_LABEL, "ipLabel", 9, 123, 36, "IP :"),
+    // Its items depend on the hardware: RebuildIpProtocolList.
+    List(IDC_MUX_IP_PROTOCOL, "ipProtocolList", 10, 133, 36, nullptr, {.Number = &M::IpProtocol}, &I::IpProtocol,
+         &E::IpProtocol),
+    Label(IDC_MUX_IP_ADDRESS_LABEL, "ipAddressLabel", 49, 124, 116, TXT_ADDRESS_LABEL, &E::IpDestination),
+    Edit(IDC_MUX_IP_ADDRESS, "ipAddressEdit", 49, 133, 116, {.IpText = &S::IpAddress}, &I::IpAddress,
+         &E::IpDestination),
+    Label(IDC_MUX_IP_PORT_LABEL, "ipPortLabel", 169, 124, 46, TXT_PORT_LABEL, &E::IpDestination),
+    Edit(IDC_MUX_IP_PORT, "ipPortEdit", 169, 133, 42, {.IpNumber = &S::IpPort}, &I::IpPort, &E::IpDestination),
+    Label(IDC_MUX_TTL_LABEL, "ttlLabel", 217, 124, 30, "TTL :", &E::Ttl),
+    Edit(IDC_MUX_TTL, "ttlEdit", 217, 133, 22, {.Number = &M::Ttl}, &I::Ttl, &E::Ttl),
+    Label(IDC_MUX_BITRATE_TEXT, "bitrateText", 269, 135, 78, ""),
+    Placed(IDC_MUX_BITRATE_BAR, "bitrateBar", K::BitrateBar, 352, 135, 136, 8),
+};
+
+QString CaptionOf(const Field &field)
+{
+    if (field.TranslatedCaption >= 0)
+        return GetText(TextId(field.TranslatedCaption));
+    return field.Caption ? QString::fromLatin1(field.Caption) : QString();
+}
+
+// The number a control shows, or none when it shows a text or nothing.
+const qint32 *NumberShown(const Binding &shows, const ConfigModel &model, int mux)
+{
+    if (shows.Number)
+        return &(model.*shows.Number);
+    if (shows.MuxNumber)
+        return &(model.Mux[mux].*shows.MuxNumber);
+    if (shows.IpNumber)
+        return &(model.Service[mux].*shows.IpNumber);
+    return nullptr;
+}
+
+const QString *TextShown(const Binding &shows, const ConfigModel &model, int mux)
+{
+    if (shows.Text)
+        return &(model.*shows.Text);
+    if (shows.IpText)
+        return &(model.Service[mux].*shows.IpText);
+    return nullptr;
+}
 
 } // namespace
 
-CMultiplexPage::CMultiplexPage(CSetting &panel) : SettingsPage(&panel), m_panel(panel) {}
+CMultiplexPage::CMultiplexPage(PageContext &context, QWidget *parent)
+    : SettingsPage(parent), m_context(context), m_tabs(new OwnerDrawnTabBar(this))
+{
+}
 
 CMultiplexPage::~CMultiplexPage() = default;
-
-QLineEdit *CMultiplexPage::edit(int id) const
-{
-    return static_cast<QLineEdit *>(m_controls->byId(id));
-}
 
 QComboBox *CMultiplexPage::combo(int id) const
 {
@@ -98,91 +296,49 @@ void CMultiplexPage::BuildMultiplexPage()
 {
     m_controls = std::make_unique<PageControls>(*this, DialogUnits(*this));
     PageControls &c = *m_controls;
-
-    // The device's own network address.
-    c.check(IDC_MUX_DHCP, "dhcpCheck", QStringLiteral("DHCP"), 22, 12, 34);
-    c.label(IDC_MUX_DEVICE_IP_LABEL, "deviceIpLabel", QStringLiteral("IP Address : "), 59, 1, 73);
-    c.edit(IDC_MUX_DEVICE_IP, "deviceIpEdit", 59, 10, 73);
-    c.label(IDC_MUX_DEVICE_MASK_LABEL, "deviceMaskLabel", QStringLiteral("Mask :"), 139, 1, 73);
-    c.edit(IDC_MUX_DEVICE_MASK, "deviceMaskEdit", 139, 10, 73);
-    c.label(IDC_MUX_DEVICE_GATEWAY_LABEL, "deviceGatewayLabel", QStringLiteral("Gateway :"), 219, 1, 73);
-    c.edit(IDC_MUX_DEVICE_GATEWAY, "deviceGatewayEdit", 219, 10, 73);
-
-    // The network.
-    c.label(IDC_MUX_NETWORK_LABEL, "networkLabel", GetText(TXT_NETWORK_LABEL), 11, 39, 46);
-    c.label(IDC_MUX_NIT_VERSION_LABEL, "nitVersionLabel", QStringLiteral("Vers. :"), 59, 28, 28);
-    c.edit(IDC_MUX_NIT_VERSION, "nitVersionEdit", 59, 37, 19);
-    c.label(IDC_MUX_NETWORK_NAME_LABEL, "networkNameLabel", GetText(TXT_NAME_LABEL), 88, 28, 84);
-    c.edit(IDC_MUX_NETWORK_NAME, "networkNameEdit", 88, 37, 84);
-    c.label(IDC_MUX_LCN_COUNTRY_LABEL, "lcnCountryLabel", QStringLiteral("LCN Country :"), 175, 28, 66);
-    c.combo(IDC_MUX_LCN_COUNTRY, "lcnCountryList", 175, 36, 66, LcnCountryItems());
-    c.label(IDC_MUX_NETWORK_ID_LABEL, "networkIdLabel", GetText(TXT_ID_LABEL), 244, 28, 38);
-    c.edit(IDC_MUX_NETWORK_ID, "networkIdEdit", 244, 37, 35);
-    c.label(IDC_MUX_ORIGINAL_NETWORK_ID_LABEL, "originalNetworkIdLabel", GetText(TXT_ORIGINAL_ID_LABEL), 283, 28,
-            45);
-    c.edit(IDC_MUX_ORIGINAL_NETWORK_ID, "originalNetworkIdEdit", 284, 37, 35);
-    c.label(IDC_MUX_LCN_ID_TYPE_LABEL, "lcnIdTypeLabel", GetText(TXT_LCN_ID_LABEL), 329, 28, 57);
-    c.combo(IDC_MUX_LCN_ID_TYPE, "lcnIdTypeList", 326, 36, 60, LcnIdTypeItems());
-
-    c.place(IDC_PANEL_MUX_TABS, "muxTabs", m_panel.muxTabs(), 8, 53, 478, 15);
-
-    // Output kind and modulation of the multiplex shown.
-    c.radio(IDC_MUX_DVBT, "dvbTRadio", QStringLiteral("DVB-T"), 9, 72, 40);
-    c.radio(IDC_MUX_DVBC, "dvbCRadio", QStringLiteral("DVB-C"), 50, 72, 40);
-    c.radio(IDC_MUX_DVBS, "dvbSRadio", QStringLiteral("DVB-S"), 92, 72, 40);
-    c.label(IDC_MUX_TSID_LABEL, "tsIdLabel", GetText(TXT_TSID_LABEL), 9, 89, 43);
-    c.edit(IDC_MUX_TSID, "tsIdEdit", 9, 98, 40);
-    c.label(IDC_MUX_FREQUENCY_LABEL, "frequencyLabel", GetText(TXT_FREQ_LABEL), 53, 89, 45);
-    c.edit(IDC_MUX_FREQUENCY, "frequencyEdit", 53, 98, 40);
-    c.label(IDC_MUX_BANDWIDTH_LABEL, "bandwidthLabel", GetText(TXT_BANDWIDTH_LABEL), 98, 89, 45);
-    c.combo(IDC_MUX_BANDWIDTH, "bandwidthList", 98, 97, 43, BandwidthItems());
-    c.label(IDC_MUX_CONSTELLATION_LABEL, "constellationLabel", GetText(TXT_CONST_LABEL), 144, 89, 52);
-    c.combo(IDC_MUX_DVBT_CONSTELLATION, "dvbTConstellationList", 144, 97, 50, DvbTConstellationItems());
-    c.combo(IDC_MUX_DVBC_CONSTELLATION, "dvbCConstellationList", 144, 97, 50, DvbCConstellationItems());
-    c.label(IDC_MUX_SYMBOL_RATE_LABEL, "symbolRateLabel", GetText(TXT_SYM_RATE_LABEL), 198, 89, 45);
-    c.edit(IDC_MUX_SYMBOL_RATE, "symbolRateEdit", 198, 98, 40);
-    c.label(IDC_MUX_TX_MODE_LABEL, "txModeLabel", GetText(TXT_MODE_LABEL), 244, 89, 33);
-    c.combo(IDC_MUX_TX_MODE, "txModeList", 244, 97, 31, TxModeItems());
-    c.label(IDC_MUX_CODE_RATE_LABEL, "codeRateLabel", GetText(TXT_FEC_LABEL), 278, 89, 33);
-    c.combo(IDC_MUX_CODE_RATE, "codeRateList", 278, 97, 31, CodeRateItems());
-    c.label(IDC_MUX_GUARD_LABEL, "guardLabel", GetText(TXT_GUARD_LABEL), 312, 89, 58);
-    c.combo(IDC_MUX_GUARD, "guardList", 312, 97, 40, GuardIntervalItems());
-    c.label(IDC_MUX_LEVEL_LABEL, "levelLabel", GetText(TXT_LEVEL_ATT_LABEL), 373, 89, 80);
-    auto *levelImage = c.place(IDC_MUX_LEVEL_IMAGE, "levelImage", new QLabel, 373, 100, 14, 8);
-    levelImage->setPixmap(LevelAttImage(levelImage->size()));
-    auto *slider = c.place(IDC_MUX_LEVEL, "levelSlider", new LevelSlider([this] { CommitMultiplexPage(); }), 389,
-                           98, 76, 13);
-    slider->setTickInterval(5);
-    slider->setTickPosition(QSlider::TicksBelow);
-    c.label(IDC_MUX_LEVEL_TEXT, "levelText", QString(), 469, 100, 20);
-
-    // The IP output, and the bitrate in use.
-    c.radio(IDC_MUX_IP, "ipRadio", QStringLiteral("IP"), 9, 122, 36);
-    c.label(IDC_MUX_IP_LABEL, "ipLabel", QStringLiteral("IP :"), 9, 123, 36);
-    c.combo(IDC_MUX_IP_PROTOCOL, "ipProtocolList", 10, 133, 36);
-    c.label(IDC_MUX_IP_ADDRESS_LABEL, "ipAddressLabel", GetText(TXT_ADDRESS_LABEL), 49, 124, 116);
-    c.edit(IDC_MUX_IP_ADDRESS, "ipAddressEdit", 49, 133, 116);
-    c.label(IDC_MUX_IP_PORT_LABEL, "ipPortLabel", GetText(TXT_PORT_LABEL), 169, 124, 46);
-    c.edit(IDC_MUX_IP_PORT, "ipPortEdit", 169, 133, 42);
-    c.label(IDC_MUX_TTL_LABEL, "ttlLabel", QStringLiteral("TTL :"), 217, 124, 30);
-    c.edit(IDC_MUX_TTL, "ttlEdit", 217, 133, 22);
-    c.label(IDC_MUX_BITRATE_TEXT, "bitrateText", QString(), 269, 135, 78)->setAlignment(Qt::AlignCenter);
-    auto *bar = c.place(IDC_MUX_BITRATE_BAR, "bitrateBar", new QProgressBar, 352, 135, 136, 8);
-    bar->setTextVisible(false);
-
     // Every edit of a control reads the whole page; what the panel itself
     // puts into the controls commits nothing.
-    for (int id : Edits)
-        connect(edit(id), &QLineEdit::textEdited, this, &CMultiplexPage::CommitMultiplexPage);
-    for (int id : Lists)
-        connect(combo(id), &QComboBox::activated, this, &CMultiplexPage::CommitMultiplexPage);
-    connect(static_cast<QCheckBox *>(c.byId(IDC_MUX_DHCP)), &QCheckBox::clicked, this,
-            &CMultiplexPage::CommitMultiplexPage);
-    const std::pair<int, int> radios[] = {
-        {IDC_MUX_IP, OutputIp}, {IDC_MUX_DVBT, OutputDvbT}, {IDC_MUX_DVBC, OutputDvbC}, {IDC_MUX_DVBS, OutputDvbS}};
-    for (const auto &[id, mode] : radios)
-        connect(static_cast<QRadioButton *>(c.byId(id)), &QRadioButton::clicked, this,
-                [this, mode] { ChooseOutputMode(mode); });
+    const auto commit = &CMultiplexPage::CommitMultiplexPage;
+    for (const Field &f : Fields) {
+        switch (f.Kind) {
+        case FieldKind::Label:
+            c.label(f.Id, f.Name, CaptionOf(f), f.X, f.Y, f.Width);
+            break;
+        case FieldKind::Edit:
+            connect(c.edit(f.Id, f.Name, f.X, f.Y, f.Width), &QLineEdit::textEdited, this, commit);
+            break;
+        case FieldKind::List:
+            connect(c.combo(f.Id, f.Name, f.X, f.Y, f.Width, f.Items ? f.Items() : QStringList()),
+                    &QComboBox::activated, this, commit);
+            break;
+        case FieldKind::Check:
+            connect(c.check(f.Id, f.Name, CaptionOf(f), f.X, f.Y, f.Width), &QCheckBox::clicked, this, commit);
+            break;
+        case FieldKind::Radio:
+            connect(c.radio(f.Id, f.Name, CaptionOf(f), f.X, f.Y, f.Width), &QRadioButton::clicked, this,
+                    [this, mode = f.Mode] { ChooseOutputMode(mode); });
+            break;
+        case FieldKind::MuxTabs:
+            c.place(f.Id, f.Name, m_tabs, f.X, f.Y, f.Width, f.Height);
+            break;
+        case FieldKind::LevelImage: {
+            auto *image = c.place(f.Id, f.Name, new QLabel, f.X, f.Y, f.Width, f.Height);
+            image->setPixmap(LevelAttImage(image->size()));
+            break;
+        }
+        case FieldKind::LevelSlider: {
+            auto *slider = c.place(f.Id, f.Name, new LevelSlider([this] { CommitMultiplexPage(); }), f.X, f.Y,
+                                   f.Width, f.Height);
+            slider->setTickInterval(5);
+            slider->setTickPosition(QSlider::TicksBelow);
+            break;
+        }
+        case FieldKind::BitrateBar:
+            c.place(f.Id, f.Name, new QProgressBar, f.X, f.Y, f.Width, f.Height)->setTextVisible(false);
+            break;
+        }
+    }
+    static_cast<QLabel *>(c.byId(IDC_MUX_BITRATE_TEXT))->setAlignment(Qt::AlignCenter);
 }
 
 void CMultiplexPage::RebuildIpProtocolList(const HardwareProfile &profile)
@@ -194,12 +350,12 @@ void CMultiplexPage::RebuildIpProtocolList(const HardwareProfile &profile)
 
 void CMultiplexPage::ShowMultiplexPage(bool visible)
 {
-    const HardwareProfile profile = m_panel.profile();
-    const ConfigModel &model = m_panel.model();
+    const HardwareProfile profile = m_context.Profile();
+    const ConfigModel &model = m_context.Model;
     m_shown = visible;
     static_cast<QSlider *>(m_controls->byId(IDC_MUX_LEVEL))->setRange(0, profile.LevelAttMaxDb());
 
-    OwnerDrawnTabBar *tabs = m_panel.muxTabs();
+    OwnerDrawnTabBar *tabs = m_tabs;
     {
         const QSignalBlocker quiet(tabs);
         while (tabs->count() > 0)
@@ -208,7 +364,7 @@ void CMultiplexPage::ShowMultiplexPage(bool visible)
             tabs->addTab(MuxTabLabel(mux));
         if (tabs->count() > 0)
             tabs->setMinimumTabWidth((tabs->width() - 5) / tabs->count());
-        tabs->setCurrentIndex(m_panel.CurrentMux);
+        tabs->setCurrentIndex(m_context.CurrentMux);
     }
 
     m_controls->setAllVisible(visible);
@@ -223,100 +379,66 @@ void CMultiplexPage::ShowMultiplexPage(bool visible)
 
 void CMultiplexPage::ShowConstellationOfMode(bool visible)
 {
-    const ConfigModel &model = m_panel.model();
-    const int mode = model.Mux[BoundedIndex(m_panel.CurrentMux, ConfigModel::MaxMuxes)].Mode;
-    const MultiplexVisibility shown = DecideMultiplexVisibility(m_panel.profile(), mode, visible);
+    const ConfigModel &model = m_context.Model;
+    const int mode = model.Mux[BoundedIndex(m_context.CurrentMux, ConfigModel::MaxMuxes)].Mode;
+    const MultiplexVisibility shown = DecideMultiplexVisibility(m_context.Profile(), mode, visible);
     m_controls->setVisible(IDC_MUX_DVBT_CONSTELLATION, shown.TConstellation);
     m_controls->setVisible(IDC_MUX_DVBC_CONSTELLATION, shown.CConstellation);
 }
 
 void CMultiplexPage::EnableMultiplexPage()
 {
-    const ConfigModel &model = m_panel.model();
-    const StartupValues &startup = m_panel.startup();
-    const MultiplexEnables enables = DecideMultiplexEnables(m_panel.profile(), model, m_panel.CurrentMux,
+    const ConfigModel &model = m_context.Model;
+    const StartupValues &startup = m_context.Startup;
+    const MultiplexEnables enables = DecideMultiplexEnables(m_context.Profile(), model, m_context.CurrentMux,
                                                             startup.AdvancedMode || startup.ManufacturerMode);
     const PageControls &c = *m_controls;
-    c.setEnabled(IDC_MUX_DHCP, enables.Dhcp);
-    for (int id : {IDC_MUX_DEVICE_IP_LABEL, IDC_MUX_DEVICE_MASK_LABEL, IDC_MUX_DEVICE_GATEWAY_LABEL, IDC_MUX_DEVICE_IP,
-                   IDC_MUX_DEVICE_MASK, IDC_MUX_DEVICE_GATEWAY})
-        c.setEnabled(id, enables.DeviceAddress);
-    c.setEnabled(IDC_MUX_DVBC, enables.DvbC);
-    c.setEnabled(IDC_MUX_DVBT, enables.DvbT);
-    c.setEnabled(IDC_MUX_DVBS, enables.DvbS);
-    c.setEnabled(IDC_MUX_IP, enables.Ip);
-    for (int id : {IDC_MUX_FREQUENCY_LABEL, IDC_MUX_FREQUENCY})
-        c.setEnabled(id, enables.Frequency);
-    for (int id : {IDC_MUX_BANDWIDTH_LABEL, IDC_MUX_BANDWIDTH, IDC_MUX_CONSTELLATION_LABEL})
-        c.setEnabled(id, enables.Bandwidth);
-    c.setEnabled(IDC_MUX_DVBT_CONSTELLATION, enables.TConstellation);
-    c.setEnabled(IDC_MUX_DVBC_CONSTELLATION, enables.CConstellation);
-    for (int id : {IDC_MUX_SYMBOL_RATE_LABEL, IDC_MUX_SYMBOL_RATE})
-        c.setEnabled(id, enables.SymbolRate);
-    for (int id : {IDC_MUX_CODE_RATE_LABEL, IDC_MUX_CODE_RATE})
-        c.setEnabled(id, enables.CodeRate);
-    for (int id : {IDC_MUX_TX_MODE_LABEL, IDC_MUX_TX_MODE, IDC_MUX_GUARD_LABEL, IDC_MUX_GUARD})
-        c.setEnabled(id, enables.TxModeAndGuard);
-    for (int id : {IDC_MUX_LEVEL_LABEL, IDC_MUX_LEVEL_TEXT, IDC_MUX_LEVEL})
-        c.setEnabled(id, enables.Level);
-    c.setEnabled(IDC_MUX_IP_PROTOCOL, enables.IpProtocol);
-    for (int id : {IDC_MUX_IP_ADDRESS_LABEL, IDC_MUX_IP_ADDRESS, IDC_MUX_IP_PORT_LABEL, IDC_MUX_IP_PORT})
-        c.setEnabled(id, enables.IpDestination);
-    for (int id : {IDC_MUX_TTL_LABEL, IDC_MUX_TTL})
-        c.setEnabled(id, enables.Ttl);
-    for (int id : {IDC_MUX_LCN_COUNTRY_LABEL, IDC_MUX_LCN_COUNTRY})
-        c.setEnabled(id, enables.LcnCountry);
-    c.setEnabled(IDC_MUX_BITRATE_TEXT, true);
-    c.setEnabled(IDC_MUX_BITRATE_BAR, true);
-
-    // The network identifiers are hidden where the country's rules set them.
-    for (int id : {IDC_MUX_NETWORK_ID_LABEL, IDC_MUX_NETWORK_ID, IDC_MUX_ORIGINAL_NETWORK_ID_LABEL,
-                   IDC_MUX_ORIGINAL_NETWORK_ID})
-        c.setVisible(id, m_shown && enables.NetworkIdsVisible);
-    for (int id : {IDC_MUX_LCN_ID_TYPE_LABEL, IDC_MUX_LCN_ID_TYPE})
-        c.setVisible(id, m_shown && enables.LcnIdTypeVisible);
+    for (const Field &f : Fields) {
+        if (f.EnabledBy)
+            c.setEnabled(f.Id, enables.*f.EnabledBy);
+        // Hidden, for instance, where the country's rules set the network identifiers.
+        if (f.ShownBy)
+            c.setVisible(f.Id, m_shown && enables.*f.ShownBy);
+    }
     static_cast<QLabel *>(c.byId(IDC_MUX_LEVEL_TEXT))->setText(enables.LevelText);
 }
 
 void CMultiplexPage::FillMultiplexPage()
 {
-    const ConfigModel &model = m_panel.model();
-    const int m = BoundedIndex(m_panel.CurrentMux, ConfigModel::MaxMuxes);
-    const MuxSettings &output = model.Mux[m];
-    const ServiceSettings &ipOutput = model.Service[m];
+    const ConfigModel &model = m_context.Model;
+    const int m = BoundedIndex(m_context.CurrentMux, ConfigModel::MaxMuxes);
     const PageControls &c = *m_controls;
-
-    static_cast<QCheckBox *>(c.byId(IDC_MUX_DHCP))->setChecked(model.Dhcp != 0);
-    SetFieldText(edit(IDC_MUX_DEVICE_IP), model.DeviceIp);
-    SetFieldText(edit(IDC_MUX_DEVICE_MASK), model.DeviceMask);
-    SetFieldText(edit(IDC_MUX_DEVICE_GATEWAY), model.DeviceGateway);
-    SetFieldNumber(edit(IDC_MUX_NIT_VERSION), model.NitVersion);
-    SetFieldText(edit(IDC_MUX_NETWORK_NAME), model.NetworkName);
-    SetFieldNumber(edit(IDC_MUX_NETWORK_ID), model.NetworkId);
-    SetFieldNumber(edit(IDC_MUX_ORIGINAL_NETWORK_ID), model.OriginalNetworkId);
-    SelectItem(combo(IDC_MUX_LCN_ID_TYPE), model.LcnIdType);
-    SelectItem(combo(IDC_MUX_LCN_COUNTRY), model.LcnCountry);
-
-    const QList<QRadioButton *> radios{static_cast<QRadioButton *>(c.byId(IDC_MUX_IP)),
-                                       static_cast<QRadioButton *>(c.byId(IDC_MUX_DVBT)),
-                                       static_cast<QRadioButton *>(c.byId(IDC_MUX_DVBC)),
-                                       static_cast<QRadioButton *>(c.byId(IDC_MUX_DVBS))};
-    CheckOnly(radios, output.Mode >= 0 && output.Mode < radios.size() ? radios[output.Mode] : nullptr);
-
-    SetFieldNumber(edit(IDC_MUX_TSID), output.TsId);
-    SetFieldNumber(edit(IDC_MUX_FREQUENCY), output.FreqKHz);
-    SelectItem(combo(IDC_MUX_BANDWIDTH), output.Bandwidth);
-    SelectItem(combo(IDC_MUX_DVBT_CONSTELLATION), output.TConstellation);
-    SelectItem(combo(IDC_MUX_DVBC_CONSTELLATION), output.CConstellation);
-    SetFieldNumber(edit(IDC_MUX_SYMBOL_RATE), output.SymbolRate);
-    SelectItem(combo(IDC_MUX_TX_MODE), output.TxMode);
-    SelectItem(combo(IDC_MUX_CODE_RATE), output.Fec);
-    SelectItem(combo(IDC_MUX_GUARD), output.Guard);
-    static_cast<QSlider *>(c.byId(IDC_MUX_LEVEL))->setValue(output.LevelAttDb);
-    SelectItem(combo(IDC_MUX_IP_PROTOCOL), model.IpProtocol);
-    SetFieldText(edit(IDC_MUX_IP_ADDRESS), ipOutput.IpAddress);
-    SetFieldNumber(edit(IDC_MUX_IP_PORT), ipOutput.IpPort);
-    SetFieldNumber(edit(IDC_MUX_TTL), model.Ttl);
+    QList<QRadioButton *> radios;
+    QRadioButton *modeRadio = nullptr;
+    for (const Field &f : Fields) {
+        QWidget *control = c.byId(f.Id);
+        const qint32 *number = NumberShown(f.Shows, model, m);
+        switch (f.Kind) {
+        case FieldKind::Edit:
+            if (number)
+                SetFieldNumber(static_cast<QLineEdit *>(control), *number);
+            else
+                SetFieldText(static_cast<QLineEdit *>(control), *TextShown(f.Shows, model, m));
+            break;
+        case FieldKind::List:
+            SelectItem(static_cast<QComboBox *>(control), *number);
+            break;
+        case FieldKind::Check:
+            static_cast<QCheckBox *>(control)->setChecked(*number != 0);
+            break;
+        case FieldKind::LevelSlider:
+            static_cast<QSlider *>(control)->setValue(*number);
+            break;
+        case FieldKind::Radio:
+            radios << static_cast<QRadioButton *>(control);
+            if (f.Mode == model.Mux[m].Mode)
+                modeRadio = radios.last();
+            break;
+        default:
+            break;
+        }
+    }
+    CheckOnly(radios, modeRadio);
 
     // Each multiplex shows the constellation list of its own output kind,
     // also after a switch between multiplex tabs.
@@ -326,52 +448,35 @@ void CMultiplexPage::FillMultiplexPage()
 
 MultiplexPageInput CMultiplexPage::ReadControls() const
 {
-    const PageControls &c = *m_controls;
     MultiplexPageInput input;
-    input.Dhcp = static_cast<QCheckBox *>(c.byId(IDC_MUX_DHCP))->isChecked();
-    input.DeviceIp = edit(IDC_MUX_DEVICE_IP)->text();
-    input.DeviceMask = edit(IDC_MUX_DEVICE_MASK)->text();
-    input.DeviceGateway = edit(IDC_MUX_DEVICE_GATEWAY)->text();
-    input.NitVersion = edit(IDC_MUX_NIT_VERSION)->text();
-    input.NetworkId = edit(IDC_MUX_NETWORK_ID)->text();
-    input.OriginalNetworkId = edit(IDC_MUX_ORIGINAL_NETWORK_ID)->text();
-    input.TsId = edit(IDC_MUX_TSID)->text();
-    input.FreqKHz = edit(IDC_MUX_FREQUENCY)->text();
-    input.SymbolRate = edit(IDC_MUX_SYMBOL_RATE)->text();
-    input.IpPort = edit(IDC_MUX_IP_PORT)->text();
-    input.Ttl = edit(IDC_MUX_TTL)->text();
-    input.NetworkName = edit(IDC_MUX_NETWORK_NAME)->text();
-    input.IpAddress = edit(IDC_MUX_IP_ADDRESS)->text();
-    input.LcnIdType = combo(IDC_MUX_LCN_ID_TYPE)->currentIndex();
-    input.LcnCountry = combo(IDC_MUX_LCN_COUNTRY)->currentIndex();
-    input.Bandwidth = combo(IDC_MUX_BANDWIDTH)->currentIndex();
-    input.TConstellation = combo(IDC_MUX_DVBT_CONSTELLATION)->currentIndex();
-    input.CConstellation = combo(IDC_MUX_DVBC_CONSTELLATION)->currentIndex();
-    input.TxMode = combo(IDC_MUX_TX_MODE)->currentIndex();
-    input.Fec = combo(IDC_MUX_CODE_RATE)->currentIndex();
-    input.Guard = combo(IDC_MUX_GUARD)->currentIndex();
-    input.IpProtocol = combo(IDC_MUX_IP_PROTOCOL)->currentIndex();
-    input.LevelAttDb = static_cast<QSlider *>(c.byId(IDC_MUX_LEVEL))->value();
-    input.IpChecked = static_cast<QRadioButton *>(c.byId(IDC_MUX_IP))->isChecked();
-    input.DvbTChecked = static_cast<QRadioButton *>(c.byId(IDC_MUX_DVBT))->isChecked();
-    input.DvbCChecked = static_cast<QRadioButton *>(c.byId(IDC_MUX_DVBC))->isChecked();
+    for (const Field &f : Fields) {
+        QWidget *control = m_controls->byId(f.Id);
+        if (f.Reads.Text)
+            input.*f.Reads.Text = static_cast<QLineEdit *>(control)->text();
+        else if (f.Reads.Index && f.Kind == FieldKind::LevelSlider)
+            input.*f.Reads.Index = static_cast<QSlider *>(control)->value();
+        else if (f.Reads.Index)
+            input.*f.Reads.Index = static_cast<QComboBox *>(control)->currentIndex();
+        else if (f.Reads.Checked)
+            input.*f.Reads.Checked = static_cast<QAbstractButton *>(control)->isChecked();
+    }
     return input;
 }
 
 void CMultiplexPage::CommitMultiplexPage()
 {
-    ConfigModel &model = m_panel.model();
+    ConfigModel &model = m_context.Model;
     if (model.Filling)
         return;
-    CommitMultiplexInput(ReadControls(), model, m_panel.CurrentMux);
-    m_panel.MarkChanged();
+    CommitMultiplexInput(ReadControls(), model, m_context.CurrentMux, m_context.Profile());
+    m_context.Edited();
     EnableMultiplexPage();
 }
 
 void CMultiplexPage::ChooseOutputMode(int mode)
 {
-    ConfigModel &model = m_panel.model();
-    model.Mux[BoundedIndex(m_panel.CurrentMux, ConfigModel::MaxMuxes)].Mode = mode;
+    ConfigModel &model = m_context.Model;
+    model.Mux[BoundedIndex(m_context.CurrentMux, ConfigModel::MaxMuxes)].Mode = mode;
     ShowMultiplexPage(true);
     EnableMultiplexPage();
     CommitMultiplexPage();
@@ -380,10 +485,10 @@ void CMultiplexPage::ChooseOutputMode(int mode)
 void CMultiplexPage::UpdateBitrateDisplay()
 {
     const std::optional<BitrateDisplay> display = DecideBitrateDisplay(
-        m_panel.profile(), m_panel.model().MuxCount, m_panel.synchronizer().PolledStatus, m_panel.CurrentMux);
+        m_context.Profile(), m_context.Model.MuxCount, m_context.Sync.PolledStatus, m_context.CurrentMux);
     if (!display)
         return;
-    OwnerDrawnTabBar *tabs = m_panel.muxTabs();
+    OwnerDrawnTabBar *tabs = m_tabs;
     for (int mux = 0; mux < display->TabLabels.size() && mux < tabs->count(); ++mux)
         tabs->setTabText(mux, display->TabLabels[mux]);
     static_cast<QLabel *>(m_controls->byId(IDC_MUX_BITRATE_TEXT))->setText(display->Text);

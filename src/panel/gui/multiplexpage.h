@@ -4,11 +4,11 @@
 
 #include <memory>
 
-class CSetting;
+struct PageContext;
 class HardwareProfile;
+class OwnerDrawnTabBar;
 class PageControls;
 class QComboBox;
-class QLineEdit;
 struct MultiplexPageInput;
 
 // The MULTIPLEX page: the device's own address, the network identifiers and
@@ -19,14 +19,15 @@ class CMultiplexPage : public SettingsPage
     Q_OBJECT
 
 public:
-    explicit CMultiplexPage(CSetting &panel);
+    CMultiplexPage(PageContext &context, QWidget *parent);
     ~CMultiplexPage() override;
 
     void BuildPage() override { BuildMultiplexPage(); }
     void ShowPage(bool visible) override { ShowMultiplexPage(visible); }
-    void EnablePage() override { EnableMultiplexPage(); }
     void FillPage() override { FillMultiplexPage(); }
-    void CommitPage() override { CommitMultiplexPage(); }
+
+    // The multiplex tabs, one per multiplex of the hardware.
+    OwnerDrawnTabBar *tabs() const { return m_tabs; }
 
     void BuildMultiplexPage();
     void ShowMultiplexPage(bool visible);
@@ -44,10 +45,10 @@ private:
     void ChooseOutputMode(int mode);
     void ShowConstellationOfMode(bool visible);
     MultiplexPageInput ReadControls() const;
-    QLineEdit *edit(int id) const;
     QComboBox *combo(int id) const;
 
-    CSetting &m_panel;
+    PageContext &m_context;
+    OwnerDrawnTabBar *m_tabs;
     std::unique_ptr<PageControls> m_controls;
     bool m_shown = false;
 };

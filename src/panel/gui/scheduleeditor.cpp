@@ -2,10 +2,11 @@
 
 #include "auxiliary/beep.h"
 #include "auxiliary/texttable.h"
+#include "config/configsync.h"
 #include "panel/gui/controlids.h"
-#include "panel/gui/csetting.h"
 #include "panel/gui/pagecontrols.h"
 #include "panel/gui/usbartwork.h"
+#include "panel/pagecontext.h"
 #include "panel/schedulerules.h"
 
 #include <QDateEdit>
@@ -49,7 +50,7 @@ constexpr int ActionRecord = 1;
 
 } // namespace
 
-ScheduleEditor::ScheduleEditor(CSetting &panel, QObject *parent) : QObject(parent), m_panel(panel) {}
+ScheduleEditor::ScheduleEditor(PageContext &context, QObject *parent) : QObject(parent), m_context(context) {}
 
 void ScheduleEditor::Build(PageControls &controls, const QLineEdit &mediaFile)
 {
@@ -128,7 +129,7 @@ void ScheduleEditor::Build(PageControls &controls, const QLineEdit &mediaFile)
 
 bool ScheduleEditor::playRec() const
 {
-    return m_panel.profile().HasPlayRec();
+    return m_context.Profile().HasPlayRec();
 }
 
 void ScheduleEditor::Enable(bool playRec)
@@ -140,7 +141,7 @@ void ScheduleEditor::Enable(bool playRec)
         day->setEnabled(playRec);
     // A full list takes no more play entries, and the delete button needs
     // a selected entry.
-    m_addPlay->setEnabled(playRec && m_panel.model().ValidScheduleEntries() < ConfigModel::MaxScheduleEntries);
+    m_addPlay->setEnabled(playRec && m_context.Model.ValidScheduleEntries() < ConfigModel::MaxScheduleEntries);
     m_delete->setEnabled(playRec && !selectedRows().isEmpty());
 }
 
@@ -148,7 +149,7 @@ void ScheduleEditor::RefreshScheduleList()
 {
     if (!playRec())
         return;
-    const ConfigModel &model = m_panel.model();
+    const ConfigModel &model = m_context.Model;
     const int count = model.ValidScheduleEntries();
     // Rows come and go at the top; a selection would then mark other
     // entries than the ones the user chose.
@@ -210,28 +211,28 @@ ScheduleEntry ScheduleEditor::entryFromControls(quint32 action) const
 void ScheduleEditor::AddScheduleEntry(quint32 action)
 {
     // The controls keep their values, so that similar entries follow quickly.
-    const ConfigSynchronizer &sync = m_panel.synchronizer();
-    if (InsertScheduleEntry(m_panel.model(), entryFromControls(action), sync.Identity, sync.Controls)
+    const ConfigSynchronizer &sync = m_context.Sync;
+    if (InsertScheduleEntry(m_context.Model, entryFromControls(action), sync.Identity)
         != ScheduleRefusal::None) {
         Beep(800, 200);
         return;
     }
     RefreshScheduleList();
-    m_panel.MarkChanged();
+    m_context.Edited();
 }
 
 void ScheduleEditor::DeleteScheduleEntries()
 {
-    if (RemoveScheduleEntries(m_panel.model(), selectedRows()) == 0)
+    if (RemoveScheduleEntries(m_context.Model, selectedRows()) == 0)
         return;
     RefreshScheduleList();
-    m_panel.MarkChanged();
+    m_context.Edited();
 }
 
 QList<int> ScheduleEditor::selectedRows() const
 {
     QList<int> rows;
-    const int count = m_panel.model().ValidScheduleEntries();
+    const int count = m_context.Model.ValidScheduleEntries();
     for (const QModelIndex &index : m_list->selectionModel()->selectedRows()) {
         if (index.row() < count)
             rows << index.row();

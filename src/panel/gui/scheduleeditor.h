@@ -8,7 +8,7 @@
 
 #include <array>
 
-class CSetting;
+struct PageContext;
 class PageControls;
 class QDateEdit;
 class QLineEdit;
@@ -29,7 +29,7 @@ class ScheduleEditor : public QObject
     Q_OBJECT
 
 public:
-    explicit ScheduleEditor(CSetting &panel, QObject *parent = nullptr);
+    explicit ScheduleEditor(PageContext &context, QObject *parent = nullptr);
 
     // Makes the schedule's controls on the page; new entries take the text of
     // mediaFile as their file.
@@ -50,7 +50,7 @@ private:
     void updateDeleteButton();
     bool playRec() const;
 
-    CSetting &m_panel;
+    PageContext &m_context;
     const QLineEdit *m_mediaFile = nullptr;
     QDateEdit *m_startDate = nullptr;
     QTimeEdit *m_startTime = nullptr;

@@ -1,11 +1,12 @@
 #include "panel/gui/servicepage.h"
 
 #include "auxiliary/texttable.h"
+#include "config/configsync.h"
 #include "panel/gui/controlids.h"
 #include "panel/gui/controlvalues.h"
-#include "panel/gui/csetting.h"
 #include "panel/gui/ownerdrawntabbar.h"
 #include "panel/gui/pagecontrols.h"
+#include "panel/pagecontext.h"
 #include "panel/pagefields.h"
 #include "panel/servicerules.h"
 
@@ -51,7 +52,10 @@ constexpr int AitFields[] = {IDC_SERVICE_AIT_PID_LABEL,  IDC_SERVICE_AIT_PID,   
 
 } // namespace
 
-CServicePage::CServicePage(CSetting &panel) : SettingsPage(&panel), m_panel(panel) {}
+CServicePage::CServicePage(PageContext &context, QWidget *parent)
+    : SettingsPage(parent), m_context(context), m_tabs(new OwnerDrawnTabBar(this))
+{
+}
 
 CServicePage::~CServicePage() = default;
 
@@ -70,14 +74,14 @@ void CServicePage::BuildServicePage()
     m_controls = std::make_unique<PageControls>(*this, DialogUnits(*this));
     PageControls &c = *m_controls;
 
-    c.place(IDC_PANEL_SERVICE_TABS, "serviceTabs", m_panel.serviceTabs(), 6, 3, 480, 15);
+    c.place(IDC_PANEL_SERVICE_TABS, "serviceTabs", m_tabs, 6, 3, 480, 15);
 
     // Identity of the service shown; its name may be typed or taken from the channel list.
     c.label(IDC_SERVICE_ID_LABEL, "serviceIdLabel", GetText(TXT_ID_LABEL), 36, 23, 32);
     c.edit(IDC_SERVICE_ID, "serviceIdEdit", 36, 32, 30);
     c.label(IDC_SERVICE_NAME_LABEL, "serviceNameLabel", GetText(TXT_SERVICE_NAME_LABEL), 70, 23, 102);
     QStringList channelNames;
-    for (const ChannelEntry &channel : m_panel.channelList())
+    for (const ChannelEntry &channel : m_context.Channels)
         channelNames << channel.ChannelName;
     QComboBox *name = c.combo(IDC_SERVICE_NAME, "serviceNameList", 70, 32, 102, channelNames, true);
     // Typed text stays as typed: no completion, and Enter adds no item.
@@ -169,17 +173,17 @@ bool CServicePage::eventFilter(QObject *watched, QEvent *event)
 
 void CServicePage::ShowServicePage(bool visible)
 {
-    const HardwareProfile profile = m_panel.profile();
-    OwnerDrawnTabBar *tabs = m_panel.serviceTabs();
+    const HardwareProfile profile = m_context.Profile();
+    OwnerDrawnTabBar *tabs = m_tabs;
     {
         const QSignalBlocker quiet(tabs);
         while (tabs->count() > 0)
             tabs->removeTab(0);
-        for (int service = 0; service < m_panel.model().UsedServices(); ++service)
+        for (int service = 0; service < m_context.Model.UsedServices(); ++service)
             tabs->addTab(QString());
         if (tabs->count() > 0)
             tabs->setMinimumTabWidth((tabs->width() - 5) / tabs->count());
-        tabs->setCurrentIndex(m_panel.CurrentService);
+        tabs->setCurrentIndex(m_context.CurrentService);
     }
     for (auto [id, items] : {std::pair{IDC_SERVICE_VIDEO_CODEC, VideoCodecItems(profile)},
                              std::pair{IDC_SERVICE_AUDIO_CODEC, AudioCodecItems(profile)}}) {
@@ -194,15 +198,15 @@ void CServicePage::ShowServicePage(bool visible)
 
 void CServicePage::UpdateServiceTabs()
 {
-    OwnerDrawnTabBar *tabs = m_panel.serviceTabs();
-    const DeviceStatus &status = m_panel.synchronizer().PolledStatus;
+    OwnerDrawnTabBar *tabs = m_tabs;
+    const DeviceStatus &status = m_context.Sync.PolledStatus;
     for (int service = 0; service < tabs->count(); ++service)
         tabs->setTabText(service, ServiceTabLabel(service, status));
 }
 
 void CServicePage::EnableServicePage()
 {
-    const ServiceEnables enables = DecideServiceEnables(m_panel.profile(), m_panel.model(), m_panel.CurrentService);
+    const ServiceEnables enables = DecideServiceEnables(m_context.Profile(), m_context.Model, m_context.CurrentService);
     const PageControls &c = *m_controls;
     c.setEnabled(IDC_SERVICE_VIDEO_CODEC, true);
     for (int id : {IDC_SERVICE_HD_LCN_LABEL, IDC_SERVICE_HD_LCN, IDC_SERVICE_EIT_LABEL, IDC_SERVICE_EIT_NAME_LABEL,
@@ -224,8 +228,8 @@ void CServicePage::EnableServicePage()
 
 void CServicePage::FillServicePage()
 {
-    const ConfigModel &model = m_panel.model();
-    const ServiceSettings &record = model.Service[BoundedIndex(m_panel.CurrentService, ConfigModel::MaxServices)];
+    const ConfigModel &model = m_context.Model;
+    const ServiceSettings &record = model.Service[BoundedIndex(m_context.CurrentService, ConfigModel::MaxServices)];
 
     combo(IDC_SERVICE_NAME)->setEditText(record.ServiceName);
     combo(IDC_SERVICE_NAME)->lineEdit()->setCursorPosition(0);
@@ -287,17 +291,17 @@ ServicePageInput CServicePage::ReadControls() const
 
 void CServicePage::CommitServicePage()
 {
-    ConfigModel &model = m_panel.model();
+    ConfigModel &model = m_context.Model;
     if (model.Filling)
         return;
-    CommitServiceInput(ReadControls(), model, m_panel.CurrentService, m_panel.profile());
-    m_panel.MarkChanged();
+    CommitServiceInput(ReadControls(), model, m_context.CurrentService, m_context.Profile());
+    m_context.Edited();
     EnableServicePage();
 }
 
 void CServicePage::ChooseChannel(int index)
 {
-    const ChannelList &channels = m_panel.channelList();
+    const ChannelList &channels = m_context.Channels;
     if (index < 0 || index >= channels.size())
         return;
     const ChannelEntry &channel = channels[index];
@@ -309,7 +313,7 @@ void CServicePage::ChooseChannel(int index)
 
 void CServicePage::CommitAit()
 {
-    ConfigModel &model = m_panel.model();
+    ConfigModel &model = m_context.Model;
     if (model.Filling)
         return;
     AdvanceAitVersion(model);

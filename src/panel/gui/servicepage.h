@@ -4,7 +4,8 @@
 
 #include <memory>
 
-class CSetting;
+class OwnerDrawnTabBar;
+struct PageContext;
 class PageControls;
 class QComboBox;
 class QLineEdit;
@@ -18,14 +19,15 @@ class CServicePage : public SettingsPage
     Q_OBJECT
 
 public:
-    explicit CServicePage(CSetting &panel);
+    CServicePage(PageContext &context, QWidget *parent);
     ~CServicePage() override;
 
     void BuildPage() override { BuildServicePage(); }
     void ShowPage(bool visible) override { ShowServicePage(visible); }
-    void EnablePage() override { EnableServicePage(); }
     void FillPage() override { FillServicePage(); }
-    void CommitPage() override { CommitServicePage(); }
+
+    // The service tabs, one per service of the hardware.
+    OwnerDrawnTabBar *tabs() const { return m_tabs; }
 
     void BuildServicePage();
     void ShowServicePage(bool visible);
@@ -48,6 +50,7 @@ private:
     QLineEdit *edit(int id) const;
     QComboBox *combo(int id) const;
 
-    CSetting &m_panel;
+    PageContext &m_context;
+    OwnerDrawnTabBar *m_tabs;
     std::unique_ptr<PageControls> m_controls;
 };

@@ -3,9 +3,9 @@
 #include <QWidget>
 
 // One page of the settings panel: a group of controls placed at the page
-// origin under the page tabs. Each page builds once, shows or hides, enables
-// what the hardware and the model allow, fills its controls from the model
-// and commits them back. A page that has no controls yet does nothing.
+// origin under the page tabs. Each page builds once, shows or hides with
+// its tab, and fills its controls from the model whenever it is shown or
+// its multiplex or service changes.
 class SettingsPage : public QWidget
 {
     Q_OBJECT
@@ -13,9 +13,7 @@ class SettingsPage : public QWidget
 public:
     using QWidget::QWidget;
 
-    virtual void BuildPage() {}
+    virtual void BuildPage() = 0;
     virtual void ShowPage(bool visible) { setVisible(visible); }
-    virtual void EnablePage() {}
-    virtual void FillPage() {}
-    virtual void CommitPage() {}
+    virtual void FillPage() = 0;
 };

@@ -1,15 +1,16 @@
 #include "panel/gui/usbpage.h"
 
 #include "auxiliary/gui/crtc.h"
+#include "config/configsync.h"
 #include "gui/artwork.h"
 #include "link/handlergate.h"
 #include "panel/gui/controlids.h"
 #include "panel/gui/controlvalues.h"
-#include "panel/gui/csetting.h"
 #include "panel/gui/pagecontrols.h"
 #include "panel/gui/scheduleeditor.h"
 #include "panel/gui/usbartwork.h"
 #include "panel/mediarules.h"
+#include "panel/pagecontext.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -49,6 +50,22 @@ void UseTextColour(QWidget &control, const QColor &colour)
     control.setPalette(palette);
 }
 
+// The text colour of the player's stop button and of the lamps.
+QColor ControlTextColour(int controlId)
+{
+    switch (controlId) {
+    case IDC_PANEL_STOP_BUTTON:
+    case IDC_PANEL_AUTO_LAMP:
+        return QColor(64, 64, 64);
+    case IDC_PANEL_PLAY_LAMP:
+        return QColor(0, 0, 128);
+    case IDC_PANEL_REC_LAMP:
+        return QColor(128, 0, 0);
+    default:
+        return QColor();
+    }
+}
+
 // How soon the clock field tries again to open the clock dialog while the
 // tool waits for the device.
 constexpr int ClockDialogRetryMs = 20;
@@ -70,8 +87,8 @@ ClockFields ClockOfDevice(const DeviceDateTime &clock)
 
 } // namespace
 
-CUsbPage::CUsbPage(CSetting &panel)
-    : SettingsPage(&panel), m_panel(panel), m_schedule(new ScheduleEditor(panel, this))
+CUsbPage::CUsbPage(PageContext &context, QWidget *parent)
+    : SettingsPage(parent), m_context(context), m_schedule(new ScheduleEditor(context, this))
 {
 }
 
@@ -85,7 +102,7 @@ void CUsbPage::BuildUsbPage()
     buildLamps();
     buildLogo();
     for (int id : {IDC_PANEL_STOP_BUTTON, IDC_PANEL_AUTO_LAMP, IDC_PANEL_PLAY_LAMP, IDC_PANEL_REC_LAMP})
-        UseTextColour(*m_controls->byId(id), CSetting::ControlTextColour(id));
+        UseTextColour(*m_controls->byId(id), ControlTextColour(id));
 }
 
 void CUsbPage::buildPlayer()
@@ -207,7 +224,7 @@ void CUsbPage::ShowUsbPage(bool visible)
 
 void CUsbPage::EnableUsbPage()
 {
-    const HardwareProfile profile = m_panel.profile();
+    const HardwareProfile profile = m_context.Profile();
     const bool playRec = profile.HasPlayRec();
     m_clockField->setEnabled(playRec);
     m_clockIcon->setEnabled(playRec);
@@ -223,7 +240,7 @@ void CUsbPage::EnableUsbPage()
 
 void CUsbPage::FillUsbPage()
 {
-    const ConfigModel &model = m_panel.model();
+    const ConfigModel &model = m_context.Model;
     SetFieldText(m_mediaFile, model.MediaFileName);
     m_logoBox->setEditText(model.OverlayLogoFile);
     SetFieldNumber(m_logoX, model.OverlayLogoX);
@@ -234,7 +251,7 @@ void CUsbPage::FillUsbPage()
 
 void CUsbPage::CommitUsbPage()
 {
-    if (m_panel.model().Filling)
+    if (m_context.Model.Filling)
         return;
     commitControls();
 }
@@ -243,18 +260,18 @@ void CUsbPage::CommitUsbPage()
 // values, which show when the page is filled again.
 void CUsbPage::commitControls()
 {
-    ConfigModel &model = m_panel.model();
+    ConfigModel &model = m_context.Model;
     model.MediaFileName = CutToUsbPageLength(m_mediaFile->text());
     model.OverlayLogoFile = CutToUsbPageLength(m_logoBox->currentText());
     model.OverlayLogoX = ParseLogoCoordinate(m_logoX->text());
     model.OverlayLogoY = ParseLogoCoordinate(m_logoY->text());
-    m_panel.MarkChanged();
+    m_context.Edited();
     EnableUsbPage();
 }
 
 void CUsbPage::SelectLogoPosition(int position)
 {
-    ConfigModel &model = m_panel.model();
+    ConfigModel &model = m_context.Model;
     model.OverlayLogoPosition = NextLogoPosition(model.OverlayLogoPosition, position);
     checkLogoPosition(model.OverlayLogoPosition);
     if (!model.Filling)
@@ -271,7 +288,7 @@ void CUsbPage::requestMediaCommand(MediaCommand command)
 {
     // The panel timer sends it on its next tick, after a pending write; a
     // second click before then replaces it.
-    m_panel.synchronizer().PendingMediaCommand = command;
+    m_context.Sync.PendingMediaCommand = command;
 }
 
 void CUsbPage::RefreshScheduleList()
@@ -284,7 +301,7 @@ void CUsbPage::RefreshMediaStatus()
 {
     if (!m_controls)
         return;
-    const DeviceStatus &status = m_panel.synchronizer().LastStatus;
+    const DeviceStatus &status = m_context.Sync.LastStatus;
     const MediaLamps lamps = MediaLampsOf(status);
     m_recordLamp->setEnabled(lamps.Record);
     m_playLamp->setEnabled(lamps.Play);
@@ -333,7 +350,7 @@ void CUsbPage::ClearDeviceClock()
 
 void CUsbPage::OpenClockDialog()
 {
-    ::OpenClockDialog(this, m_panel.xmit(), ClockOfDevice(m_panel.synchronizer().PolledStatus.DeviceClock));
+    ::OpenClockDialog(this, m_context.Xmit, ClockOfDevice(m_context.Sync.PolledStatus.DeviceClock));
 }
 
 void CUsbPage::openClockDialogWhenIdle()
@@ -361,24 +378,15 @@ bool CUsbPage::eventFilter(QObject *watched, QEvent *event)
     return SettingsPage::eventFilter(watched, event);
 }
 
-QString CUsbPage::mediaFileText() const
+void CUsbPage::ShowRecordFileNames()
 {
-    return m_mediaFile ? m_mediaFile->text() : m_panel.model().MediaFileName;
-}
-
-void CUsbPage::setMediaFileText(const QString &text)
-{
-    if (m_mediaFile)
-        m_mediaFile->setText(text);
-}
-
-QString CUsbPage::overlayLogoText() const
-{
-    return m_logoBox ? m_logoBox->currentText() : m_panel.model().OverlayLogoFile;
-}
-
-void CUsbPage::setOverlayLogoText(const QString &text)
-{
-    if (m_logoBox)
-        m_logoBox->setEditText(text);
+    if (!m_controls)
+        return;
+    const ConfigModel &model = m_context.Model;
+    // Showing what was read commits nothing.
+    const QSignalBlocker quiet(m_logoBox);
+    if (m_mediaFile->text() != model.MediaFileName)
+        m_mediaFile->setText(model.MediaFileName);
+    if (m_logoBox->currentText() != model.OverlayLogoFile)
+        m_logoBox->setEditText(model.OverlayLogoFile);
 }

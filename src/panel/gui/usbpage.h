@@ -7,7 +7,7 @@
 #include <array>
 #include <memory>
 
-class CSetting;
+struct PageContext;
 class PageControls;
 class QCheckBox;
 class QComboBox;
@@ -28,14 +28,12 @@ class CUsbPage : public SettingsPage
     Q_OBJECT
 
 public:
-    explicit CUsbPage(CSetting &panel);
+    CUsbPage(PageContext &context, QWidget *parent);
     ~CUsbPage() override;
 
     void BuildPage() override { BuildUsbPage(); }
     void ShowPage(bool visible) override { ShowUsbPage(visible); }
-    void EnablePage() override { EnableUsbPage(); }
     void FillPage() override { FillUsbPage(); }
-    void CommitPage() override { CommitUsbPage(); }
 
     void BuildUsbPage();
     void ShowUsbPage(bool visible);
@@ -56,13 +54,10 @@ public:
     // Lets the user set the device clock.
     void OpenClockDialog();
 
-    // The media file field (1097) and the overlay logo box (1299), which the
-    // codec reads and sets in place of the model; before the page is built,
-    // the model's members stand in for them.
-    QString mediaFileText() const;
-    void setMediaFileText(const QString &text);
-    QString overlayLogoText() const;
-    void setOverlayLogoText(const QString &text);
+    // After the model took a configuration: the media file field and the
+    // overlay logo box show the names it holds, even where the user's typed
+    // text (longer than the model keeps) was in them.
+    void ShowRecordFileNames();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -76,7 +71,7 @@ private:
     void requestMediaCommand(MediaCommand command);
     void openClockDialogWhenIdle();
 
-    CSetting &m_panel;
+    PageContext &m_context;
     std::unique_ptr<PageControls> m_controls;
     ScheduleEditor *m_schedule;
 
