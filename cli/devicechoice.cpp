@@ -1,6 +1,7 @@
 #include "devicechoice.h"
 
 #include "listening.h"
+#include "serialopenfailure.h"
 
 #include "link/cxmit.h"
 #include "link/discovery.h"
@@ -13,8 +14,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -65,19 +64,6 @@ QString ResolveIPv4(const QString &host, QString &error)
     }
     error = QStringLiteral("%1 has no IPv4 address").arg(host);
     return {};
-}
-
-// Why a serial port that QSerialPort could not open fails: tries the path
-// itself to learn the system's reason.
-QString SerialOpenFailure(const QString &path)
-{
-    const int descriptor = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (descriptor < 0)
-        return SerialOpenError(path, errno);
-    const bool terminal = ::isatty(descriptor) == 1;
-    ::close(descriptor);
-    return terminal ? QStringLiteral("cannot open serial port %1 (in use by another program?)").arg(path)
-                    : QStringLiteral("cannot open serial port %1: not a serial port").arg(path);
 }
 
 // Every row heard while listening, on the interface the desktop tool would

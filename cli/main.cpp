@@ -4,6 +4,7 @@
 
 #include "clicommand.h"
 #include "commandline.h"
+#include "console.h"
 
 #include "auxiliary/beep.h"
 #include "auxiliary/userprompts.h"
@@ -48,6 +49,7 @@ private:
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    PrepareConsoleOutput();
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);

@@ -5,6 +5,7 @@
 #include "app/sidefiles.h"
 #include "link/cxmit.h"
 #include "link/discovery.h"
+#include "gui/desktopbeep.h"
 #include "gui/widgetprompts.h"
 
 #include <QApplication>
@@ -13,7 +14,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     LoadStartupFiles(CurrentProgramFolder());
-    SetBeepSink([](int, int) { QApplication::beep(); });
+    SetBeepSink(DesktopBeep);
     WidgetPrompts prompts;
     const ScopedPrompts promptsForThisRun(prompts);
 

@@ -18,4 +18,6 @@ public:
     // Waits until bytes arrive or waitMs runs out; returns what arrived,
     // which is empty on a time-out, an error or a closed link.
     virtual QByteArray receive(int waitMs) = 0;
+    // true once the link is gone for good: the serial device disappeared
+    virtual bool isGone() const { return false; }
 };

@@ -1,0 +1,13 @@
+#include "specialfiles.h"
+
+// Windows keeps named pipes out of the file system and has no file size
+// limit per process.
+
+bool MakeNamedPipe(const QString &)
+{
+    return false;
+}
+
+FileSizeLimit::FileSizeLimit(long long) {}
+
+FileSizeLimit::~FileSizeLimit() = default;
