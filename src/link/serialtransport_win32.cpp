@@ -17,6 +17,8 @@ namespace {
 constexpr DWORD WaitingReadBytes = 16;
 // The most one read takes of what the port holds already.
 constexpr DWORD LargestRead = 4096;
+// The most read, to show it in the link trace, before a request.
+constexpr qsizetype MaxDiscardBytes = 65536;
 
 // The errors a port reports once its USB device was unplugged: every later
 // call fails the same way, and the port must be closed and found again.
@@ -153,8 +155,12 @@ void SerialTransport::discardInput()
     if (m_port->isOpen()) {
         // What the port holds is read first, so that the trace can show it;
         // the purge then drops whatever arrived meanwhile.
-        while (m_port->isOpen() && m_port->queued() > 0 && dropped.size() < 65536) {
+        // A device that never stops sending cannot hold the exchange: a
+        // bounded amount is read, and a read that brings nothing ends it.
+        while (m_port->isOpen() && m_port->queued() > 0 && dropped.size() < MaxDiscardBytes) {
             m_port->readSome(0);
+            if (m_port->pending.isEmpty())
+                break;
             dropped += std::exchange(m_port->pending, {});
         }
         if (m_port->isOpen())
