@@ -3,12 +3,40 @@
 #include <QFile>
 
 #include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 bool MakeNamedPipe(const QString &path)
 {
     return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
+FedNamedPipe::FedNamedPipe(const QString &path, const QByteArray &data) : m_path(path), m_made(MakeNamedPipe(path))
+{
+    if (!m_made)
+        return;
+    m_writer = std::thread([name = QFile::encodeName(path), data] {
+        const int end = ::open(name.constData(), O_WRONLY);
+        if (end >= 0) {
+            // A reader that went away takes nothing more: the result does not matter.
+            [[maybe_unused]] const auto sent = ::write(end, data.constData(), size_t(data.size()));
+            ::close(end);
+        }
+    });
+}
+
+FedNamedPipe::~FedNamedPipe()
+{
+    if (!m_made)
+        return;
+    // A reader that opens and closes the pipe lets a writer that is still
+    // waiting for one go on and end.
+    const int reader = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_NONBLOCK);
+    m_writer.join();
+    if (reader >= 0)
+        ::close(reader);
 }
 
 FileSizeLimit::FileSizeLimit(long long bytes)

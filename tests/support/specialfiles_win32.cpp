@@ -8,6 +8,10 @@ bool MakeNamedPipe(const QString &)
     return false;
 }
 
+FedNamedPipe::FedNamedPipe(const QString &path, const QByteArray &) : m_path(path) {}
+
+FedNamedPipe::~FedNamedPipe() = default;
+
 FileSizeLimit::FileSizeLimit(long long) {}
 
 FileSizeLimit::~FileSizeLimit() = default;

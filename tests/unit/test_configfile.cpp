@@ -15,10 +15,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <thread>
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -279,15 +275,9 @@ TEST_F(ConfigFileTest, LoadRefusesWhatIsNoRegularFile)
     // A named pipe opened for reading waits for a writer, and its reads wait
     // for the writer to finish: either would freeze the window. LOAD takes
     // regular files only. The writer here sends more than a record and ends.
-    const QByteArray pipePath = QFile::encodeName(path("pipe.itc"));
-    if (!MakeNamedPipe(path("pipe.itc")))
+    const FedNamedPipe pipe(path("pipe.itc"), QByteArray(2048, '\0'));
+    if (!pipe.made())
         GTEST_SKIP() << "this system has no named pipes in the file system";
-    std::thread writer([&pipePath] {
-        const int end = open(pipePath.constData(), O_WRONLY);
-        const QByteArray data(2048, '\0');
-        if (end >= 0 && write(end, data.constData(), size_t(data.size())) >= 0)
-            close(end);
-    });
 
     AnsweringPrompts prompts;
     RecordingStrip strip;
@@ -299,12 +289,6 @@ TEST_F(ConfigFileTest, LoadRefusesWhatIsNoRegularFile)
     EXPECT_EQ(strip.texts, QStringList{"Config. read error"});
     EXPECT_EQ(beeps, (QList<int>{440, 250}));
     EXPECT_EQ(model, before);
-
-    // Lets the writer finish when LOAD did not read the pipe.
-    const int reader = open(pipePath.constData(), O_RDONLY | O_NONBLOCK);
-    writer.join();
-    if (reader >= 0)
-        close(reader);
 }
 
 } // namespace
