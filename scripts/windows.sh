@@ -32,18 +32,17 @@ target=x86_64-w64-mingw32
 stage_name=''
 stage_start=0
 stage_times=()
-now() { date +%s.%N; }
+now_ms() { date +%s%3N; }
 stage() {
     stage_end
     stage_name=$1
-    stage_start=$(now)
+    stage_start=$(now_ms)
     echo "== $stage_name"
 }
 stage_end() {
     if [ -n "$stage_name" ]; then
-        local seconds
-        seconds=$(echo "$(now) - $stage_start" | bc)
-        stage_times+=("$(printf '%-34s %6.1f s' "$stage_name" "$seconds")")
+        local ms=$(($(now_ms) - stage_start))
+        stage_times+=("$(printf '%-30s %5d.%d s' "$stage_name" $((ms / 1000)) $((ms % 1000 / 100)))")
         stage_name=''
     fi
 }
@@ -55,7 +54,7 @@ packages=(
     wine64                                                  # runs the Windows programs and tests
     nsis                                                    # the installer
     xvfb xauth imagemagick                                  # the desktop tool on a virtual display, screenshot
-    zip bc                                                  # the zip, stage times
+    zip                                                     # the zip
 )
 missing=()
 for package in "${packages[@]}"; do
@@ -81,19 +80,23 @@ echo "windows: Qt for Windows in $qt"
 # --- the cross build --------------------------------------------------------
 stage "cross-build"
 build=$out/build
+mkdir -p "$build"
 "$qt/bin/qt-cmake" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DRERUDAD_GOOGLETEST_SOURCE=/usr/src/googletest >"$out.configure.log" 2>&1 ||
-    { cat "$out.configure.log" >&2; exit 1; }
-mv "$out.configure.log" "$build/configure.log"
+    -DRERUDAD_GOOGLETEST_SOURCE=/usr/src/googletest >"$build/configure.log" 2>&1 ||
+    { cat "$build/configure.log" >&2; exit 1; }
 cmake --build "$build" --parallel "$(nproc)" --target rerudad rerudad-cli rerudad_unit_tests
 
 # --- the application folder -------------------------------------------------
 stage "application folder"
 rm -rf "$app"
-mkdir -p "$app/platforms" "$app/styles"
+mkdir -p "$app/platforms"
 cp "$build/rerudad.exe" "$build/rerudad-cli.exe" "$app/"
 cp "$qt/plugins/platforms/qwindows.dll" "$app/platforms/"
-cp "$qt/plugins/styles/"*.dll "$app/styles/"
+# The native look of Windows 10 and 11 (the windowsvista style).
+if [ -d "$qt/plugins/styles" ]; then
+    mkdir -p "$app/styles"
+    cp "$qt/plugins/styles/"*.dll "$app/styles/"
+fi
 
 # Where the DLLs a program imports come from: Qt's, then the compiler's
 # runtime. What is found nowhere is the system's own (KERNEL32.dll ...).
@@ -111,7 +114,7 @@ find_dll() {
 }
 imports() { $target-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p'; }
 # Follows the imports of the programs and plugins until nothing new turns up.
-pending=("$app"/*.exe "$app"/platforms/*.dll "$app"/styles/*.dll)
+pending=("$app"/*.exe $(find "$app" -mindepth 2 -name '*.dll'))
 while [ ${#pending[@]} -gt 0 ]; do
     file=${pending[0]}
     pending=("${pending[@]:1}")
