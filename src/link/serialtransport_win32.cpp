@@ -118,8 +118,13 @@ public:
         DWORD read = 0;
         const bool ok = ReadFile(handle, pending.data() + start, wanted, &read, nullptr);
         pending.resize(start + qsizetype(ok ? read : 0));
-        if (!ok)
+        if (!ok) {
             failed();
+            // A port that fails at once, again and again, waits as long as a
+            // read would have, so that the wait does not spin on it.
+            if (isOpen())
+                Sleep(std::min<DWORD>(wanted + 1, DWORD(std::max(maxWaitMs, 1))));
+        }
     }
 
     HANDLE handle = INVALID_HANDLE_VALUE;
