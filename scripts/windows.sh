@@ -223,19 +223,6 @@ check() {
     fi
 }
 
-stage "unit tests under Wine"
-windows_path() { echo "Z:$1" | tr / '\\'; }
-runtime=$(dirname "$($target-g++-posix -print-file-name=libstdc++-6.dll)")
-pthread=$(dirname "$($target-g++-posix -print-file-name=libwinpthread-1.dll)")
-mkdir -p "$work/unit"
-unit_status=0
-(cd "$work/unit" && WINEPATH="$(windows_path "$qt/bin");$(windows_path "$runtime");$(windows_path "$pthread")" \
-    RERUDAD_TEST_WRITES_SERIALCOMM=1 QT_FORCE_STDERR_LOGGING=1 wine 900 "$build/tests/rerudad_unit_tests.exe" --gtest_brief=1 \
-    >"$work/unit/output.txt" 2>&1) || unit_status=$?
-tr -d '\r' <"$work/unit/output.txt" | grep -E '^\[  (PASSED|SKIPPED|FAILED) |^\[==========\]' | sed 's/^/  /'
-check "unit tests: exit status 0" '[ "$unit_status" -eq 0 ]'
-tr -d '\r' <"$work/unit/output.txt" | grep -E '^\[  FAILED  \] [A-Za-z]' | sed 's/^/  /' || true
-
 # --- the CLI against the Linux simulated device -----------------------------
 stage "host simulated device"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -340,6 +327,32 @@ check "identify over COM5 after the upgrade: version 15" '[ "$(out_of supgraded)
 check "the simulated device heard the serial requests on its pseudo-terminal" \
     'grep -q " pty CMD_IDENTIFY" "$work/serial/requests.log"'
 
+# --- the desktop tool -------------------------------------------------------
+stage "desktop tool under Wine"
+mkdir -p "$work/desktop"
+before=$(wc -l <"$work/serial/requests.log")
+(cd "$work/desktop" && RERUDAD_SERIAL_PORTS=COM5 QT_FORCE_STDERR_LOGGING=1 wine 120 "$app/rerudad.exe" >"$work/desktop/output.txt" 2>&1) &
+desktop=$!
+pids+=("$desktop")
+linked=false
+for _ in $(seq 600); do
+    if tail -n +"$((before + 1))" "$work/serial/requests.log" | grep -q CMD_READ_CONFIG &&
+        [ "$(tail -n +"$((before + 1))" "$work/serial/requests.log" | grep -c CMD_GET_STATUS)" -ge 5 ]; then
+        linked=true
+        break
+    fi
+    sleep 0.1
+done
+check "the desktop tool linked the device over COM5 and polls its status" '$linked'
+sleep 1
+# The window sits on the empty (black) screen of a display without a window
+# manager: the screenshot is the window.
+import -display "$display" -window root "$work/desktop/screen.png" &&
+    convert "$work/desktop/screen.png" -trim +repage "$root/docs/windows-linked.png" || true
+check "screenshot: docs/windows-linked.png" '[ -s "$root/docs/windows-linked.png" ]'
+kill "$desktop" 2>/dev/null || true
+wineserver -k || true
+
 # --- the installer ----------------------------------------------------------
 stage "installer under Wine"
 wine 180 "$setup" /S
@@ -365,31 +378,19 @@ wineserver -w || true
 check "uninstalled: the programs are gone" '[ ! -e "$installed" ]'
 check "uninstalled: the user's files are kept" '[ -f "$userfolder/firmware/user-file.txt" ]'
 
-# --- the desktop tool -------------------------------------------------------
-stage "desktop tool under Wine"
-mkdir -p "$work/desktop"
-before=$(wc -l <"$work/serial/requests.log")
-(cd "$work/desktop" && RERUDAD_SERIAL_PORTS=COM5 QT_FORCE_STDERR_LOGGING=1 wine 120 "$app/rerudad.exe" >"$work/desktop/output.txt" 2>&1) &
-desktop=$!
-pids+=("$desktop")
-linked=false
-for _ in $(seq 600); do
-    if tail -n +"$((before + 1))" "$work/serial/requests.log" | grep -q CMD_READ_CONFIG &&
-        [ "$(tail -n +"$((before + 1))" "$work/serial/requests.log" | grep -c CMD_GET_STATUS)" -ge 5 ]; then
-        linked=true
-        break
-    fi
-    sleep 0.1
-done
-check "the desktop tool linked the device over COM5 and polls its status" '$linked'
-sleep 1
-import -display "$display" -window root "$work/desktop/screen.png"
-# The window sits on the empty (black) screen of a display without a window
-# manager: the screenshot is the window.
-convert "$work/desktop/screen.png" -trim +repage "$root/docs/windows-linked.png"
-check "screenshot: docs/windows-linked.png" '[ -s "$root/docs/windows-linked.png" ]'
-kill "$desktop" 2>/dev/null || true
-wineserver -k || true
+# --- the unit tests -------------------------------------------------------
+stage "unit tests under Wine"
+windows_path() { echo "Z:$1" | tr / '\\'; }
+runtime=$(dirname "$($target-g++-posix -print-file-name=libstdc++-6.dll)")
+pthread=$(dirname "$($target-g++-posix -print-file-name=libwinpthread-1.dll)")
+mkdir -p "$work/unit"
+unit_status=0
+(cd "$work/unit" && WINEPATH="$(windows_path "$qt/bin");$(windows_path "$runtime");$(windows_path "$pthread")" \
+    RERUDAD_TEST_WRITES_SERIALCOMM=1 QT_FORCE_STDERR_LOGGING=1 wine 900 "$build/tests/rerudad_unit_tests.exe" --gtest_brief=1 \
+    >"$work/unit/output.txt" 2>&1) || unit_status=$?
+tr -d '\r' <"$work/unit/output.txt" | grep -E '^\[  (PASSED|SKIPPED|FAILED) |^\[==========\]' | sed 's/^/  /'
+check "unit tests: exit status 0" '[ "$unit_status" -eq 0 ]'
+tr -d '\r' <"$work/unit/output.txt" | grep -E '^\[  FAILED  \] [A-Za-z]' | sed 's/^/  /' || true
 
 stage_end
 echo
