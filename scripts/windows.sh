@@ -345,6 +345,7 @@ for _ in $(seq 600); do
 done
 check "the desktop tool linked the device over COM5 and polls its status" '$linked'
 sleep 1
+rm -f "$root/docs/windows-linked.png"
 # The window sits on the empty (black) screen of a display without a window
 # manager: the screenshot is the window.
 import -display "$display" -window root "$work/desktop/screen.png" &&
