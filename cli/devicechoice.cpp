@@ -1,6 +1,7 @@
 #include "devicechoice.h"
 
 #include "listening.h"
+#include "serialopenfailure.h"
 
 #include "link/cxmit.h"
 #include "link/discovery.h"
@@ -13,8 +14,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -67,27 +66,6 @@ QString ResolveIPv4(const QString &host, QString &error)
     return {};
 }
 
-// On Linux ModemManager probes every new ttyACM port with AT commands and
-// holds it for some seconds after it appears.
-QString HeldPortHint()
-{
-    return QStringLiteral("on Linux ModemManager may be probing a port that just appeared: try again in a few "
-                          "seconds, and keep it off the device with a udev rule setting ID_MM_DEVICE_IGNORE=1 for "
-                          "its USB ids (see the README) or by stopping ModemManager");
-}
-
-// Why a serial port that QSerialPort could not open fails: tries the path
-// itself to learn the system's reason.
-QString SerialOpenFailure(const QString &path)
-{
-    const int descriptor = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (descriptor < 0)
-        return SerialOpenError(path, errno);
-    const bool terminal = ::isatty(descriptor) == 1;
-    ::close(descriptor);
-    return terminal ? QStringLiteral("cannot open serial port %1: in use by another program; %2").arg(path, HeldPortHint())
-                    : QStringLiteral("cannot open serial port %1: not a serial port").arg(path);
-}
 
 // Every row heard while listening, on the interface the desktop tool would
 // use; straight to the serial ports when nothing can listen.
@@ -144,6 +122,15 @@ std::optional<DeviceChoice> ParseDeviceChoice(const QString &text, QString &erro
         choice.port = *port;
     }
     return choice;
+}
+
+// On Linux ModemManager probes every new ttyACM port with AT commands and
+// holds it for some seconds after it appears.
+QString HeldPortHint()
+{
+    return QStringLiteral("on Linux ModemManager may be probing a port that just appeared: try again in a few "
+                          "seconds, and keep it off the device with a udev rule setting ID_MM_DEVICE_IGNORE=1 for "
+                          "its USB ids (see the README) or by stopping ModemManager");
 }
 
 QString SerialOpenError(const QString &path, int error)

@@ -25,6 +25,8 @@ std::optional<DeviceChoice> ParseDeviceChoice(const QString &text, QString &erro
 // Why a serial port cannot be opened, from the error of opening its path:
 // no such file, or no permission and how to get it.
 QString SerialOpenError(const QString &path, int error);
+// What to do when a port is held by another program (ModemManager on Linux).
+QString HeldPortHint();
 
 // Why the identification probe failed: no reply, a refusal, a reply too
 // short, a hardware code this tool does not serve, or version byte 0.

@@ -4,6 +4,7 @@
 
 #include "clicommand.h"
 #include "commandline.h"
+#include "console.h"
 
 #include "app/programfolder.h"
 #include "auxiliary/beep.h"
@@ -65,6 +66,7 @@ int NameProgramFolderOf(CliContext &context, const CliCommand &command)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    PrepareConsoleOutput();
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);

@@ -6,6 +6,7 @@
 #include "app/toolcommandline.h"
 #include "link/cxmit.h"
 #include "link/discovery.h"
+#include "gui/desktopbeep.h"
 #include "gui/widgetprompts.h"
 
 #include <QApplication>
@@ -24,7 +25,7 @@ int main(int argc, char **argv)
         return 2;
     }
     LoadStartupFiles(programFolder.folder);
-    SetBeepSink([](int, int) { QApplication::beep(); });
+    SetBeepSink(DesktopBeep);
     WidgetPrompts prompts;
     const ScopedPrompts promptsForThisRun(prompts);
 

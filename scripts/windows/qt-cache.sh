@@ -31,6 +31,18 @@ if [ "${1:-}" = --check ]; then
     echo "$prefix"
     exit 1
 fi
+# One build at a time: a second caller waits for the first and then reuses
+# what it built, instead of deleting its work folder under it.
+mkdir -p "$cache_root"
+exec 9>"$cache_root/.lock-$key"
+if ! flock -n 9; then
+    echo "qt-cache: another build of this cache is running; waiting for it" >&2
+    flock 9
+fi
+if [ -f "$prefix/.complete" ]; then
+    echo "$prefix"
+    exit 0
+fi
 
 work=$cache_root/work-$key
 mkdir -p "$work/apt/lists/partial" "$work/apt/archives/partial"

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 namespace {
 
@@ -52,6 +53,23 @@ bool Until(const QDeadlineTimer &deadline, const std::function<bool()> &ready,
     if (!ready() && !deadline.hasExpired())
         blockingWait(ClampedMs(deadline.remainingTime()));
     return ready();
+}
+
+bool Stepping(const QDeadlineTimer &deadline, const std::function<bool()> &ready,
+              const std::function<void(int remainingMs)> &step)
+{
+    const bool eventLoop = EventLoopRuns();
+    std::optional<HandlerGate::BusyScope> busy;
+    if (eventLoop)
+        busy.emplace(HandlerGate::current());
+    while (!ready()) {
+        if (deadline.hasExpired())
+            return false;
+        step(deadline.isForever() ? INT_MAX : ClampedMs(deadline.remainingTime()));
+        if (eventLoop)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    return true;
 }
 
 void Pause(const QDeadlineTimer &deadline)

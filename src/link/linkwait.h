@@ -25,6 +25,16 @@ bool EventLoopRuns();
 bool Until(const QDeadlineTimer &deadline, const std::function<bool()> &ready,
            const std::function<void(int remainingMs)> &blockingWait);
 
+// The same wait for a link whose only way to wait is a short blocking call
+// (a serial port read bounded by the port's own read time-outs): step is
+// called again and again, each call blocking the thread for a moment at most
+// (until bytes come or its time-out passes, never longer than remainingMs),
+// until ready() holds or the deadline passes. Where the event loop runs it
+// turns between two steps, so the window paints and timers fire; nothing
+// spins, since every step sleeps in the system.
+bool Stepping(const QDeadlineTimer &deadline, const std::function<bool()> &ready,
+              const std::function<void(int remainingMs)> &step);
+
 // Lets the time until the deadline pass: the event loop turns, or the thread sleeps.
 void Pause(const QDeadlineTimer &deadline);
 

@@ -1,19 +1,21 @@
 #include "link/serialports.h"
 
-#include <QDir>
-
-QStringList UsbSerialPorts()
+QStringList UsbPortsOfSerialComm(const QList<SerialCommValue> &values, const QString &extraPorts)
 {
-    return ListUsbSerialPorts(QStringLiteral("/dev"), qEnvironmentVariable("RERUDAD_SERIAL_PORTS"));
+    // The kernel names USB CDC-ACM devices \Device\USBSER000, \Device\USBSER001 ...;
+    // ordinary ports (\Device\Serial0) and other drivers' ports are passed over.
+    static const QString usbSerial = QStringLiteral("\\Device\\USBSER");
+    QStringList ports;
+    for (const SerialCommValue &value : values) {
+        if (value.name.startsWith(usbSerial, Qt::CaseSensitive) && !value.data.isEmpty())
+            ports << value.data;
+    }
+    ports << extraPorts.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    return ports;
 }
 
-QStringList ListUsbSerialPorts(const QString &deviceFolder, const QString &extraPaths)
+QString Win32DevicePath(const QString &portName)
 {
-    const QDir folder(deviceFolder);
-    QStringList ports;
-    // Device nodes are "system" entries; plain files stand in for them in tests.
-    for (const QString &name : folder.entryList({QStringLiteral("ttyACM*")}, QDir::System | QDir::Files, QDir::Name))
-        ports << folder.filePath(name);
-    ports << extraPaths.split(QLatin1Char(':'), Qt::SkipEmptyParts);
-    return ports;
+    static const QString devicePrefix = QStringLiteral("\\\\.\\");
+    return portName.startsWith(devicePrefix) ? portName : devicePrefix + portName;
 }

@@ -2,9 +2,14 @@
 
 #include "link/transport.h"
 
-#include <QSerialPort>
+#include <QString>
+
+#include <memory>
 
 // The USB link: the device's serial port at 115200 8N1 with DTR and RTS on.
+// The port itself is the platform's: QSerialPort where Qt has it
+// (serialtransport_qt.cpp), the Win32 communications calls on Windows
+// (serialtransport_win32.cpp).
 class SerialTransport : public Transport
 {
 public:
@@ -14,18 +19,22 @@ public:
     static constexpr int WriteTimeoutMs = 1000;
 
     SerialTransport();
+    ~SerialTransport() override;
 
+    // path: the port as the system names it (/dev/ttyACM0, COM7).
     bool open(const QString &path);
     // False once the port failed (the device was unplugged) and was closed.
-    bool isOpen() const { return m_port.isOpen(); }
+    bool isOpen() const;
 
     bool isSerial() const override { return true; }
+    // The port failed, the device was unplugged, and it was closed.
+    bool isGone() const override;
     void discardInput() override;
     void transmit(const QByteArray &frame) override;
     QByteArray receive(int waitMs) override;
-    // The port failed, the device was unplugged, and it was closed.
-    bool isGone() const override { return !isOpen(); }
 
 private:
-    QSerialPort m_port;
+    class Port;
+    std::unique_ptr<Port> m_port;
 };
+

@@ -4,6 +4,7 @@
 
 #include "answeringprompts.h"
 #include "configtestrecords.h"
+#include "specialfiles.h"
 #include "testfiles.h"
 
 #include "auxiliary/beep.h"
@@ -13,13 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
-#include <csignal>
-#include <thread>
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -139,17 +133,14 @@ TEST_F(ConfigFileTest, AFullDiskLeavesTheEarlierFileWhole)
     WriteAll(path("unit.itc"), earlier);
 
     ConfigModel model = DeviceModel();
-    // The file size limit makes every write past 16 bytes fail as on a full
-    // disk (EFBIG; the signal it raises is ignored meanwhile).
-    rlimit previousLimit{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previousLimit), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = previousLimit;
-    small.rlim_cur = 16;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const ConfigFileOutcome outcome = WriteConfigFile(path("unit.itc"), code128, model);
-    setrlimit(RLIMIT_FSIZE, &previousLimit);
-    std::signal(SIGXFSZ, previousHandler);
+    // Every write past 16 bytes fails as on a full disk.
+    ConfigFileOutcome outcome = ConfigFileOutcome::Saved;
+    {
+        const FileSizeLimit full(16);
+        if (!full.active())
+            GTEST_SKIP() << "this system cannot limit the size of files";
+        outcome = WriteConfigFile(path("unit.itc"), code128, model);
+    }
 
     EXPECT_EQ(outcome, ConfigFileOutcome::WriteError);
     EXPECT_EQ(ReadAll(path("unit.itc")), earlier);
@@ -278,14 +269,9 @@ TEST_F(ConfigFileTest, LoadRefusesWhatIsNoRegularFile)
     // A named pipe opened for reading waits for a writer, and its reads wait
     // for the writer to finish: either would freeze the window. LOAD takes
     // regular files only. The writer here sends more than a record and ends.
-    const QByteArray pipePath = QFile::encodeName(path("pipe.itc"));
-    ASSERT_EQ(mkfifo(pipePath.constData(), 0600), 0);
-    std::thread writer([&pipePath] {
-        const int end = open(pipePath.constData(), O_WRONLY);
-        const QByteArray data(2048, '\0');
-        if (end >= 0 && write(end, data.constData(), size_t(data.size())) >= 0)
-            close(end);
-    });
+    const FedNamedPipe pipe(path("pipe.itc"), QByteArray(2048, '\0'));
+    if (!pipe.made())
+        GTEST_SKIP() << "this system has no named pipes in the file system";
 
     AnsweringPrompts prompts;
     RecordingStrip strip;
@@ -297,12 +283,6 @@ TEST_F(ConfigFileTest, LoadRefusesWhatIsNoRegularFile)
     EXPECT_EQ(strip.texts, QStringList{"Config. read error"});
     EXPECT_EQ(beeps, (QList<int>{440, 250}));
     EXPECT_EQ(model, before);
-
-    // Lets the writer finish when LOAD did not read the pipe.
-    const int reader = open(pipePath.constData(), O_RDONLY | O_NONBLOCK);
-    writer.join();
-    if (reader >= 0)
-        close(reader);
 }
 
 } // namespace

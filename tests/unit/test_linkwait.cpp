@@ -1,18 +1,17 @@
 // How the link waits: the gate that keeps handlers from running inside one
 // another, the blocking fallback where no event loop runs, the guard against
-// a second exchange inside the first, and the list of serial ports.
+// a second exchange inside the first.
 
 #include "link/cxmit.h"
 #include "link/handlergate.h"
 #include "link/linkframe.h"
 #include "link/linkwait.h"
-#include "link/serialports.h"
 #include "link/transport.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QThread>
+
+#include <QOperatingSystemVersion>
 
 #include <gtest/gtest.h>
 
@@ -135,6 +134,34 @@ TEST(LinkWait, BlocksOnceWhereNoEventLoopRuns)
     EXPECT_GE(clock.elapsed(), 95);
 }
 
+TEST(LinkWait, StepsUntilReadyOrTheDeadlineWhereNoEventLoopRuns)
+{
+    ASSERT_FALSE(LinkWait::EventLoopRuns());
+    // Each step stands for a short read that blocks a few milliseconds.
+    QList<int> offered;
+    const auto step = [&](int remainingMs) {
+        offered << remainingMs;
+        QThread::msleep(5);
+    };
+    EXPECT_TRUE(LinkWait::Stepping(QDeadlineTimer(5000), [&] { return offered.size() == 3; }, step));
+    EXPECT_EQ(offered.size(), 3);
+    EXPECT_GT(offered.first(), 4900);
+    EXPECT_LE(offered.first(), 5000);
+
+    offered.clear();
+    EXPECT_TRUE(LinkWait::Stepping(QDeadlineTimer(300), [] { return true; }, step));
+    EXPECT_TRUE(offered.isEmpty()); // nothing to wait for
+
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(LinkWait::Stepping(QDeadlineTimer(60), [] { return false; }, step));
+    EXPECT_GE(clock.elapsed(), 55);
+    // Every step was offered no more than what was left of the wait.
+    for (qsizetype i = 1; i < offered.size(); ++i)
+        EXPECT_LE(offered[i], offered[i - 1]);
+    EXPECT_LE(offered.first(), 60);
+}
+
 // A transport whose wait for a reply lets another exchange start, as a timer
 // firing inside the wait would if nothing held it.
 class ReenteringTransport : public Transport
@@ -156,6 +183,10 @@ private:
 
 TEST(ExchangeDeathTest, SecondExchangeInsideTheFirstIsFatal)
 {
+    // On Windows the dying child is a new process whose message does not
+    // reliably reach the test (under Wine it never does).
+    if (QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows)
+        GTEST_SKIP() << "the fatal message of a child process is not captured here";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_DEATH(
         {
@@ -164,21 +195,6 @@ TEST(ExchangeDeathTest, SecondExchangeInsideTheFirstIsFatal)
             xmit.SendRequest(0x10, {}, 2);
         },
         "an exchange was started while another was waiting for its reply");
-}
-
-TEST(SerialPorts, AcmNodesByNameThenTheNamedPaths)
-{
-    QTemporaryDir devices;
-    for (const char *name : {"ttyACM1", "ttyACM10", "ttyS0", "ttyACM0", "ttyUSB0"}) {
-        QFile node(devices.filePath(QLatin1String(name)));
-        ASSERT_TRUE(node.open(QIODevice::WriteOnly));
-    }
-    const QDir folder(devices.path());
-    EXPECT_EQ(ListUsbSerialPorts(devices.path(), QStringLiteral("/tmp/ttyDEVSIM::/dev/pts/7")),
-              (QStringList{folder.filePath(QStringLiteral("ttyACM0")), folder.filePath(QStringLiteral("ttyACM1")),
-                           folder.filePath(QStringLiteral("ttyACM10")), QStringLiteral("/tmp/ttyDEVSIM"),
-                           QStringLiteral("/dev/pts/7")}));
-    EXPECT_EQ(ListUsbSerialPorts(devices.filePath(QStringLiteral("missing")), QString()), QStringList());
 }
 
 } // namespace

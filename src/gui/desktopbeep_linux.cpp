@@ -1,0 +1,8 @@
+#include "gui/desktopbeep.h"
+
+#include <QApplication>
+
+void DesktopBeep(int, int)
+{
+    QApplication::beep();
+}
