@@ -84,7 +84,8 @@ TEST(FirmwareListing, SortedByNameAndOnlyBinFiles)
     QTemporaryDir folder;
     for (const char *name : {"b_15.bin", "B_15.bin", "a_15.bin", "a_15.txt", "c_15.BIN"})
         Touch(folder.path(), QString::fromLatin1(name));
-    if (QDir(folder.path()).entryList({QStringLiteral("?_15.bin")}, QDir::Files).size() < 3)
+    const QStringList made = QDir(folder.path()).entryList(QDir::Files);
+    if (!made.contains(QStringLiteral("b_15.bin")) || !made.contains(QStringLiteral("B_15.bin")))
         GTEST_SKIP() << "this file system does not tell B_15.bin from b_15.bin";
     QDir(folder.path()).mkdir(QStringLiteral("d_15.bin"));
     const FirmwareListing listing = ListFirmwareFiles(folder.path());

@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <QOperatingSystemVersion>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -55,6 +57,8 @@ TEST(ManPage, TextIsEscapedSoThatRoffShowsItAsWritten)
 
 TEST(BashCompletion, TheCliCompletesCommandWordsOptionsAndOperandsFromItsTable)
 {
+    if (QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows)
+        GTEST_SKIP() << "bash completion is for the Linux package";
     QTemporaryDir folder;
     WriteAll(folder.filePath(QStringLiteral("record.itc")), "R");
     const QString script = CliBashCompletion();
@@ -86,6 +90,8 @@ TEST(BashCompletion, TheCliCompletesCommandWordsOptionsAndOperandsFromItsTable)
 
 TEST(BashCompletion, AProgramOfOptionsOnlyCompletesThemAndTheirFiles)
 {
+    if (QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows)
+        GTEST_SKIP() << "bash completion is for the Linux package";
     QTemporaryDir folder;
     WriteAll(folder.filePath(QStringLiteral("state/config.bin")), "C");
     WriteAll(folder.filePath(QStringLiteral("record.bin")), "R");
