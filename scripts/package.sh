@@ -29,19 +29,9 @@ packaging_tools=(
     fakeroot file       # what lintian runs with
     man-db groff-base   # the manual pages' check
 )
-missing=()
-for package in "${packaging_tools[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    if [ "$(id -u)" -ne 0 ]; then
-        echo "package: missing ${missing[*]}; run this script as root to install them" >&2
-        exit 1
-    fi
-    echo "package: apt-get install ${missing[*]}"
-    apt-get update -q
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+# shellcheck source=scripts/install-packages.sh
+. scripts/install-packages.sh
+install_missing package "${packaging_tools[@]}"
 
 # The dates in the changelog and the metadata are the last commit's, so that
 # the same tree gives the same package.

@@ -56,19 +56,9 @@ packages=(
     xvfb xauth imagemagick                                  # the desktop tool on a virtual display, screenshot
     zip                                                     # the zip
 )
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    if [ "$(id -u)" -ne 0 ]; then
-        echo "windows: missing ${missing[*]}; run this script as root to install them" >&2
-        exit 1
-    fi
-    echo "windows: apt-get install ${missing[*]}"
-    apt-get update -q
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+# shellcheck source=scripts/install-packages.sh
+. scripts/install-packages.sh
+install_missing windows "${packages[@]}"
 # The host Qt tools (moc, rcc, uic) and, for the tests, the Linux build.
 scripts/install-deps.sh
 
