@@ -321,7 +321,12 @@ check "the simulated device heard the serial requests on its pseudo-terminal" \
 stage "desktop tool under Wine"
 mkdir -p "$work/desktop"
 before=$(wc -l <"$work/serial/requests.log")
-(cd "$work/desktop" && RERUDAD_SERIAL_PORTS=COM5 QT_FORCE_STDERR_LOGGING=1 wine 120 "$app/rerudad.exe" >"$work/desktop/output.txt" 2>&1) &
+# Under Wine, Qt's default (GDI) font engine paints no text in edit fields: a
+# bare QLineEdit shows the same, while labels, lists and buttons are painted.
+# The FreeType engine paints them all. The option is given on the command
+# line; Qt under Wine did not take it from QT_QPA_PLATFORM.
+(cd "$work/desktop" && RERUDAD_SERIAL_PORTS=COM5 QT_FORCE_STDERR_LOGGING=1 \
+    wine 120 "$app/rerudad.exe" -platform windows:fontengine=freetype >"$work/desktop/output.txt" 2>&1) &
 desktop=$!
 pids+=("$desktop")
 linked=false
