@@ -84,42 +84,6 @@ int ModeOfRadios(bool ipChecked, bool dvbTChecked, bool dvbCChecked)
     return OutputDvbS;
 }
 
-void CommitMultiplexInput(const MultiplexPageInput &input, ConfigModel &model, int mux,
-                          const HardwareProfile &profile)
-{
-    const auto field = [&](const QString &text, auto member) { return FieldValue(text, RangeOf(member, model, profile)); };
-    mux = BoundedIndex(mux, ConfigModel::MaxMuxes);
-    MuxSettings &output = model.Mux[mux];
-    // The IP output of multiplex m is kept in service record m.
-    ServiceSettings &ipOutput = model.Service[mux];
-
-    model.Dhcp = input.Dhcp ? 1 : 0;
-    model.DeviceIp = CutToLength(input.DeviceIp, DeviceAddressLength);
-    model.DeviceMask = CutToLength(input.DeviceMask, DeviceAddressLength);
-    model.DeviceGateway = CutToLength(input.DeviceGateway, DeviceAddressLength);
-    model.NitVersion = field(input.NitVersion, &ConfigModel::NitVersion);
-    model.NetworkId = field(input.NetworkId, &ConfigModel::NetworkId);
-    model.OriginalNetworkId = field(input.OriginalNetworkId, &ConfigModel::OriginalNetworkId);
-    output.TsId = field(input.TsId, &MuxSettings::TsId);
-    output.FreqKHz = field(input.FreqKHz, &MuxSettings::FreqKHz);
-    output.SymbolRate = field(input.SymbolRate, &MuxSettings::SymbolRate);
-    ipOutput.IpPort = field(input.IpPort, &ServiceSettings::IpPort);
-    model.Ttl = field(input.Ttl, &ConfigModel::Ttl);
-    model.NetworkName = CutToLength(input.NetworkName, NetworkNameLength);
-    ipOutput.IpAddress = CutToLength(input.IpAddress, IpAddressLength);
-    model.LcnIdType = SelectedOr(input.LcnIdType, model.LcnIdType);
-    model.LcnCountry = SelectedOr(input.LcnCountry, model.LcnCountry);
-    output.Bandwidth = SelectedOr(input.Bandwidth, output.Bandwidth);
-    output.TConstellation = SelectedOr(input.TConstellation, output.TConstellation);
-    output.CConstellation = SelectedOr(input.CConstellation, output.CConstellation);
-    output.TxMode = SelectedOr(input.TxMode, output.TxMode);
-    output.Fec = SelectedOr(input.Fec, output.Fec);
-    output.Guard = SelectedOr(input.Guard, output.Guard);
-    model.IpProtocol = SelectedOr(input.IpProtocol, model.IpProtocol);
-    output.LevelAttDb = input.LevelAttDb;
-    output.Mode = ModeOfRadios(input.IpChecked, input.DvbTChecked, input.DvbCChecked);
-}
-
 MultiplexEnables DecideMultiplexEnables(const HardwareProfile &profile, const ConfigModel &model, int mux,
                                         bool advancedOrManufacturer)
 {

@@ -40,49 +40,8 @@ QString MuxTabLabel(int mux);
 // The attenuation beside the level slider: "%ddB".
 QString LevelAttText(int db);
 
-// What the page's controls hold when it commits: the field texts as typed,
-// the selected item of each list (-1 for none), the check and radio states
-// and the level slider's position.
-struct MultiplexPageInput
-{
-    bool Dhcp = false;
-    QString DeviceIp;
-    QString DeviceMask;
-    QString DeviceGateway;
-    QString NitVersion;
-    QString NetworkId;
-    QString OriginalNetworkId;
-    QString TsId;
-    QString FreqKHz;
-    QString SymbolRate;
-    QString IpPort;
-    QString Ttl;
-    QString NetworkName;
-    QString IpAddress;
-    int LcnIdType = -1;
-    int LcnCountry = -1;
-    int Bandwidth = -1;
-    int TConstellation = -1;
-    int CConstellation = -1;
-    int TxMode = -1;
-    int Fec = -1;
-    int Guard = -1;
-    int IpProtocol = -1;
-    int LevelAttDb = 0;
-    bool IpChecked = false;
-    bool DvbTChecked = false;
-    bool DvbCChecked = false;
-};
-
 // The output kind the radio buttons show: IP, else DVB-T, else DVB-C, else DVB-S.
 int ModeOfRadios(bool ipChecked, bool dvbTChecked, bool dvbCChecked);
-
-// Reads the page into the model: the page's own members, Mux record mux and
-// the IP output (address and port) held by service record mux. A value that
-// fails its check is replaced by its substitute; texts are cut to their
-// lengths.
-void CommitMultiplexInput(const MultiplexPageInput &input, ConfigModel &model, int mux,
-                          const HardwareProfile &profile);
 
 // Which controls the page enables, and shows, for the hardware and the
 // model; mux is the multiplex shown.

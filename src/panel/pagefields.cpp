@@ -101,3 +101,50 @@ int BoundedIndex(int index, int count)
 {
     return std::clamp(index, 0, std::max(count, 1) - 1);
 }
+
+qint32 *BoundNumber(const FieldBinding &binding, ConfigModel &model, int record)
+{
+    if (binding.Number)
+        return &(model.*binding.Number);
+    if (binding.MuxNumber)
+        return &(model.Mux[BoundedIndex(record, ConfigModel::MaxMuxes)].*binding.MuxNumber);
+    if (binding.ServiceNumber)
+        return &(model.Service[BoundedIndex(record, ConfigModel::MaxServices)].*binding.ServiceNumber);
+    return nullptr;
+}
+
+const qint32 *BoundNumber(const FieldBinding &binding, const ConfigModel &model, int record)
+{
+    return BoundNumber(binding, const_cast<ConfigModel &>(model), record);
+}
+
+QString *BoundText(const FieldBinding &binding, ConfigModel &model, int record)
+{
+    if (binding.Text)
+        return &(model.*binding.Text);
+    if (binding.ServiceText)
+        return &(model.Service[BoundedIndex(record, ConfigModel::MaxServices)].*binding.ServiceText);
+    return nullptr;
+}
+
+const QString *BoundText(const FieldBinding &binding, const ConfigModel &model, int record)
+{
+    return BoundText(binding, const_cast<ConfigModel &>(model), record);
+}
+
+void StoreTyped(const FieldBinding &binding, QStringView typed, ConfigModel &model, int record,
+                const HardwareProfile &profile)
+{
+    if (qint32 *number = BoundNumber(binding, model, record)) {
+        MemberRange range;
+        if (binding.Number)
+            range = RangeOf(binding.Number, model, profile);
+        else if (binding.MuxNumber)
+            range = RangeOf(binding.MuxNumber, model, profile);
+        else
+            range = RangeOf(binding.ServiceNumber, model, profile);
+        *number = FieldValue(typed, range);
+    } else if (QString *text = BoundText(binding, model, record)) {
+        *text = CutToLength(typed.toString(), binding.MaxLength);
+    }
+}

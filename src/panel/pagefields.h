@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/modelmembers.h"
+#include "hardware/hardwareprofile.h"
 
 #include <QString>
 #include <QStringView>
@@ -39,3 +40,32 @@ qint32 SelectedOr(int selectedIndex, qint32 current);
 
 // A record index kept within 0..count-1, whatever a tab handed over.
 int BoundedIndex(int index, int count);
+
+// The model value a page field shows and stores: a member of the model, or
+// of the record the page shows (the multiplex, or the service record that
+// holds it: the multiplex's IP output, the service shown). A text keeps at
+// most MaxLength characters; a number keeps to its member's range.
+struct FieldBinding
+{
+    qint32 ConfigModel::*Number = nullptr;
+    QString ConfigModel::*Text = nullptr;
+    qint32 MuxSettings::*MuxNumber = nullptr;
+    qint32 ServiceSettings::*ServiceNumber = nullptr;
+    QString ServiceSettings::*ServiceText = nullptr;
+    int MaxLength = 0;
+
+    bool IsNumber() const { return Number || MuxNumber || ServiceNumber; }
+    bool IsText() const { return Text || ServiceText; }
+};
+
+// The number or text a binding names in record index record (kept within
+// the records there are); none when it names the other kind or nothing.
+qint32 *BoundNumber(const FieldBinding &binding, ConfigModel &model, int record);
+const qint32 *BoundNumber(const FieldBinding &binding, const ConfigModel &model, int record);
+QString *BoundText(const FieldBinding &binding, ConfigModel &model, int record);
+const QString *BoundText(const FieldBinding &binding, const ConfigModel &model, int record);
+
+// Stores what is typed into a field: a number in its member's range or the
+// range's substitute, a text cut to its length.
+void StoreTyped(const FieldBinding &binding, QStringView typed, ConfigModel &model, int record,
+                const HardwareProfile &profile);

@@ -5,6 +5,7 @@
 #include "configtestrecords.h"
 
 #include "panel/multiplexrules.h"
+#include "panel/pagefields.h"
 
 #include <gtest/gtest.h>
 
@@ -16,22 +17,6 @@ namespace {
 ConfigModel ModelFor(int code)
 {
     return ModelFor(Device(code));
-}
-
-// A page whose every field holds an acceptable value.
-MultiplexPageInput AcceptablePage()
-{
-    MultiplexPageInput input;
-    input.NitVersion = QStringLiteral("3");
-    input.NetworkId = QStringLiteral("12289");
-    input.OriginalNetworkId = QStringLiteral("8442");
-    input.TsId = QStringLiteral("1");
-    input.FreqKHz = QStringLiteral("474000");
-    input.SymbolRate = QStringLiteral("6875");
-    input.IpPort = QStringLiteral("1234");
-    input.Ttl = QStringLiteral("64");
-    input.DvbTChecked = true;
-    return input;
 }
 
 TEST(MultiplexRules, FixedListsAsTheDeviceNumbersThem)
@@ -72,7 +57,7 @@ TEST(MultiplexRules, Texts)
 struct NumericCase
 {
     int code;
-    QString MultiplexPageInput::*field;
+    FieldBinding field;
     const char *typed;
     std::function<qint32(const ConfigModel &)> stored;
     qint32 expected;
@@ -87,107 +72,87 @@ qint32 SymbolRateOf(const ConfigModel &m) { return m.Mux[0].SymbolRate; }
 qint32 PortOf(const ConfigModel &m) { return m.Service[0].IpPort; }
 qint32 TtlOf(const ConfigModel &m) { return m.Ttl; }
 
-TEST(MultiplexRules, CommitStoresTypedValuesOrTheirSubstitutes)
+// The fields of the page keep a typed number in its member's range, or store
+// the member's substitute.
+TEST(MultiplexRules, TypedNumbersOrTheirSubstitutes)
 {
-    using I = MultiplexPageInput;
+    using M = ConfigModel;
+    using X = MuxSettings;
+    using S = ServiceSettings;
     const NumericCase cases[] = {
-        {131, &I::NitVersion, "32", NitVersionOf, 32},
-        {131, &I::NitVersion, "33", NitVersionOf, 1},
-        {131, &I::NitVersion, "0", NitVersionOf, 0},
-        {131, &I::NitVersion, "", NitVersionOf, 1},
-        {131, &I::NetworkId, "65535", NetworkIdOf, 65535},
-        {131, &I::NetworkId, "65536", NetworkIdOf, 100},
-        {131, &I::NetworkId, "net", NetworkIdOf, 100},
-        {131, &I::OriginalNetworkId, "65535", OriginalNetworkIdOf, 65535},
-        {131, &I::OriginalNetworkId, "65536", OriginalNetworkIdOf, 8442},
-        {131, &I::TsId, "65535", TsIdOf, 65535},
-        {131, &I::TsId, "65536", TsIdOf, 8442},
-        {131, &I::TsId, " 0", TsIdOf, 0},
-        {131, &I::FreqKHz, "47000", FrequencyOf, 47000},
-        {131, &I::FreqKHz, "862000", FrequencyOf, 862000},
-        {131, &I::FreqKHz, "46999", FrequencyOf, 474000},
-        {131, &I::FreqKHz, "862001", FrequencyOf, 474000},
-        {131, &I::FreqKHz, "", FrequencyOf, 474000},
-        {131, &I::FreqKHz, "950000", FrequencyOf, 474000},
-        {156, &I::FreqKHz, "950000", FrequencyOf, 950000},
-        {156, &I::FreqKHz, "1150000", FrequencyOf, 1150000},
-        {156, &I::FreqKHz, "1150001", FrequencyOf, 960000},
-        {156, &I::FreqKHz, "949999", FrequencyOf, 960000},
-        {156, &I::FreqKHz, "474000", FrequencyOf, 960000},
-        {131, &I::SymbolRate, "6960", SymbolRateOf, 6960},
-        {131, &I::SymbolRate, "6961", SymbolRateOf, 6875},
-        {131, &I::SymbolRate, "2000", SymbolRateOf, 2000},
-        {131, &I::SymbolRate, "1999", SymbolRateOf, 6875},
-        {156, &I::SymbolRate, "2499", SymbolRateOf, 22000},
-        {156, &I::SymbolRate, "2500", SymbolRateOf, 2500},
-        {156, &I::SymbolRate, "22000", SymbolRateOf, 22000},
-        {156, &I::SymbolRate, "22001", SymbolRateOf, 22000},
-        {131, &I::IpPort, "65535", PortOf, 65535},
-        {131, &I::IpPort, "65536", PortOf, 5004},
-        {131, &I::IpPort, "", PortOf, 5004},
-        {131, &I::Ttl, "0", TtlOf, 128},
-        {131, &I::Ttl, "129", TtlOf, 128},
-        {131, &I::Ttl, "1", TtlOf, 1},
-        {131, &I::Ttl, "128", TtlOf, 128},
-        {131, &I::Ttl, "ttl", TtlOf, 128},
+        {131, {.Number = &M::NitVersion}, "32", NitVersionOf, 32},
+        {131, {.Number = &M::NitVersion}, "33", NitVersionOf, 1},
+        {131, {.Number = &M::NitVersion}, "0", NitVersionOf, 0},
+        {131, {.Number = &M::NitVersion}, "", NitVersionOf, 1},
+        {131, {.Number = &M::NetworkId}, "65535", NetworkIdOf, 65535},
+        {131, {.Number = &M::NetworkId}, "65536", NetworkIdOf, 100},
+        {131, {.Number = &M::NetworkId}, "net", NetworkIdOf, 100},
+        {131, {.Number = &M::OriginalNetworkId}, "65535", OriginalNetworkIdOf, 65535},
+        {131, {.Number = &M::OriginalNetworkId}, "65536", OriginalNetworkIdOf, 8442},
+        {131, {.MuxNumber = &X::TsId}, "65535", TsIdOf, 65535},
+        {131, {.MuxNumber = &X::TsId}, "65536", TsIdOf, 8442},
+        {131, {.MuxNumber = &X::TsId}, " 0", TsIdOf, 0},
+        {131, {.MuxNumber = &X::FreqKHz}, "47000", FrequencyOf, 47000},
+        {131, {.MuxNumber = &X::FreqKHz}, "862000", FrequencyOf, 862000},
+        {131, {.MuxNumber = &X::FreqKHz}, "46999", FrequencyOf, 474000},
+        {131, {.MuxNumber = &X::FreqKHz}, "862001", FrequencyOf, 474000},
+        {131, {.MuxNumber = &X::FreqKHz}, "", FrequencyOf, 474000},
+        {131, {.MuxNumber = &X::FreqKHz}, "950000", FrequencyOf, 474000},
+        {156, {.MuxNumber = &X::FreqKHz}, "950000", FrequencyOf, 950000},
+        {156, {.MuxNumber = &X::FreqKHz}, "1150000", FrequencyOf, 1150000},
+        {156, {.MuxNumber = &X::FreqKHz}, "1150001", FrequencyOf, 960000},
+        {156, {.MuxNumber = &X::FreqKHz}, "949999", FrequencyOf, 960000},
+        {156, {.MuxNumber = &X::FreqKHz}, "474000", FrequencyOf, 960000},
+        {131, {.MuxNumber = &X::SymbolRate}, "6960", SymbolRateOf, 6960},
+        {131, {.MuxNumber = &X::SymbolRate}, "6961", SymbolRateOf, 6875},
+        {131, {.MuxNumber = &X::SymbolRate}, "2000", SymbolRateOf, 2000},
+        {131, {.MuxNumber = &X::SymbolRate}, "1999", SymbolRateOf, 6875},
+        {156, {.MuxNumber = &X::SymbolRate}, "2499", SymbolRateOf, 22000},
+        {156, {.MuxNumber = &X::SymbolRate}, "2500", SymbolRateOf, 2500},
+        {156, {.MuxNumber = &X::SymbolRate}, "22000", SymbolRateOf, 22000},
+        {156, {.MuxNumber = &X::SymbolRate}, "22001", SymbolRateOf, 22000},
+        {131, {.ServiceNumber = &S::IpPort}, "65535", PortOf, 65535},
+        {131, {.ServiceNumber = &S::IpPort}, "65536", PortOf, 5004},
+        {131, {.ServiceNumber = &S::IpPort}, "", PortOf, 5004},
+        {131, {.Number = &M::Ttl}, "0", TtlOf, 128},
+        {131, {.Number = &M::Ttl}, "129", TtlOf, 128},
+        {131, {.Number = &M::Ttl}, "1", TtlOf, 1},
+        {131, {.Number = &M::Ttl}, "128", TtlOf, 128},
+        {131, {.Number = &M::Ttl}, "ttl", TtlOf, 128},
     };
     for (const NumericCase &c : cases) {
         ConfigModel model = ModelFor(c.code);
-        MultiplexPageInput input = AcceptablePage();
-        input.*c.field = QString::fromLatin1(c.typed);
-        CommitMultiplexInput(input, model, 0, HardwareProfile::Of(c.code));
+        StoreTyped(c.field, QString::fromLatin1(c.typed), model, 0, HardwareProfile::Of(c.code));
         EXPECT_EQ(c.stored(model), c.expected) << "code " << c.code << " typed \"" << c.typed << "\"";
     }
 }
 
-TEST(MultiplexRules, CommitWritesTheMultiplexShownAndItsIpOutput)
+TEST(MultiplexRules, FieldsOfTheMultiplexShownAndItsIpOutput)
 {
     ConfigModel model = ModelFor(176);
     const ConfigModel before = model;
-    MultiplexPageInput input = AcceptablePage();
-    input.FreqKHz = QStringLiteral("858000");
-    input.IpAddress = QStringLiteral("239.1.2.3");
-    input.IpPort = QStringLiteral("6000");
-    input.Bandwidth = 1;
-    input.DvbTChecked = false;
-    input.DvbCChecked = true;
-    input.LevelAttDb = 7;
-    CommitMultiplexInput(input, model, 1, HardwareProfile::Of(176));
+    const HardwareProfile profile = HardwareProfile::Of(176);
+    StoreTyped({.MuxNumber = &MuxSettings::FreqKHz}, u"858000", model, 1, profile);
+    StoreTyped({.ServiceText = &ServiceSettings::IpAddress, .MaxLength = IpAddressLength}, u"239.192.100.200:1234",
+               model, 1, profile);
+    StoreTyped({.ServiceNumber = &ServiceSettings::IpPort}, u"6000", model, 1, profile);
     EXPECT_EQ(model.Mux[1].FreqKHz, 858000);
-    EXPECT_EQ(model.Mux[1].Bandwidth, 1);
-    EXPECT_EQ(model.Mux[1].Mode, OutputDvbC);
-    EXPECT_EQ(model.Mux[1].LevelAttDb, 7);
-    EXPECT_EQ(model.Service[1].IpAddress, QStringLiteral("239.1.2.3"));
+    EXPECT_EQ(model.Service[1].IpAddress, QStringLiteral("239.192.100.200:"));
     EXPECT_EQ(model.Service[1].IpPort, 6000);
     EXPECT_EQ(model.Mux[0], before.Mux[0]);
     EXPECT_EQ(model.Service[0], before.Service[0]);
 }
 
-TEST(MultiplexRules, CommitCutsTextsAndKeepsValuesNoListOffers)
+TEST(MultiplexRules, TextsAreCutToTheirLengths)
 {
     ConfigModel model = ModelFor(121);
-    model.LcnCountry = 40; // from a record: no item shows it
-    model.Mux[0].Guard = 2;
-    MultiplexPageInput input = AcceptablePage();
-    input.DeviceIp = QStringLiteral("192.168.100.200/24");
-    input.DeviceMask = QStringLiteral("255.255.255.255.0");
-    input.DeviceGateway = QStringLiteral("10.0.0.1");
-    input.NetworkName = QStringLiteral("A network name of forty characters long");
-    input.IpAddress = QStringLiteral("239.192.100.200:1234");
-    input.Dhcp = true;
-    input.LcnCountry = -1;
-    input.Guard = -1;
-    input.LcnIdType = 3;
-    CommitMultiplexInput(input, model, 0, HardwareProfile::Of(121));
+    const HardwareProfile profile = HardwareProfile::Of(121);
+    StoreTyped({.Text = &ConfigModel::DeviceIp, .MaxLength = DeviceAddressLength}, u"192.168.100.200/24", model, 0,
+               profile);
+    StoreTyped({.Text = &ConfigModel::NetworkName, .MaxLength = NetworkNameLength},
+               u"A network name of forty characters long", model, 0, profile);
     EXPECT_EQ(model.DeviceIp, QStringLiteral("192.168.100.200/"));
-    EXPECT_EQ(model.DeviceMask, QStringLiteral("255.255.255.255."));
-    EXPECT_EQ(model.DeviceGateway, QStringLiteral("10.0.0.1"));
     EXPECT_EQ(model.NetworkName, QStringLiteral("A network name of forty characte"));
-    EXPECT_EQ(model.Service[0].IpAddress, QStringLiteral("239.192.100.200:"));
-    EXPECT_EQ(model.Dhcp, 1);
-    EXPECT_EQ(model.LcnCountry, 40);
-    EXPECT_EQ(model.Mux[0].Guard, 2);
-    EXPECT_EQ(model.LcnIdType, 3);
 }
 
 TEST(MultiplexRules, RadioButtonsGiveTheOutputKind)

@@ -9,7 +9,6 @@ class HardwareProfile;
 class OwnerDrawnTabBar;
 class PageControls;
 class QComboBox;
-struct MultiplexPageInput;
 
 // The MULTIPLEX page: the device's own address, the network identifiers and
 // LCN scheme, and per multiplex the output kind, the modulation and the IP
@@ -44,7 +43,6 @@ private:
     // An output-kind radio button was clicked.
     void ChooseOutputMode(int mode);
     void ShowConstellationOfMode(bool visible);
-    MultiplexPageInput ReadControls() const;
     QComboBox *combo(int id) const;
 
     PageContext &m_context;
