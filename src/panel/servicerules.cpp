@@ -56,38 +56,6 @@ QString ServiceTabLabel(int service, const DeviceStatus &status)
     return label;
 }
 
-void CommitServiceInput(const ServicePageInput &input, ConfigModel &model, int service,
-                        const HardwareProfile &profile)
-{
-    ServiceSettings &record = model.Service[BoundedIndex(service, ConfigModel::MaxServices)];
-    record.ServiceName = CutToLength(input.ServiceName, ServiceNameLength);
-    record.EitName = CutToLength(input.EitName, EitNameLength);
-    record.EitText = CutToLength(input.EitText, EitTextLength);
-    record.AitName = CutToLength(input.AitName, AitTextLength);
-    record.AitRoot = CutToLength(input.AitRoot, AitTextLength);
-    record.AitPath = CutToLength(input.AitPath, AitTextLength);
-    const auto field = [&](const QString &text, auto member) { return FieldValue(text, RangeOf(member, model, profile)); };
-    using S = ServiceSettings;
-    record.ServiceId = field(input.ServiceId, &S::ServiceId);
-    record.Lcn = field(input.Lcn, &S::Lcn);
-    model.HdLcn = field(input.HdLcn, &ConfigModel::HdLcn);
-    record.PmtPid = field(input.PmtPid, &S::PmtPid);
-    record.VideoPid = field(input.VideoPid, &S::VideoPid);
-    record.AudioPid = field(input.AudioPid, &S::AudioPid);
-    record.AitPid = field(input.AitPid, &S::AitPid);
-    record.VideoPercent = field(input.VideoPercent, &S::VideoPercent);
-    record.VideoBitrate = field(input.VideoBitrate, &S::VideoBitrate);
-    record.AudioDelayMs = field(input.AudioDelayMs, &S::AudioDelayMs);
-    record.AitOrgId = field(input.AitOrgId, &S::AitOrgId);
-    model.VideoCodec = SelectedOr(input.VideoCodec, model.VideoCodec);
-    model.VideoInput = SelectedOr(input.VideoInput, model.VideoInput);
-    model.AudioInput = SelectedOr(input.AudioInput, model.AudioInput);
-    record.AudioCodec = SelectedOr(input.AudioCodec, record.AudioCodec);
-    record.AudioBitrate = SelectedOr(input.AudioBitrate, record.AudioBitrate);
-    record.AitControlCode = SelectedOr(input.AitControlCode, record.AitControlCode);
-    record.AitEnabled = input.AitEnabled ? 1 : 0;
-}
-
 void AdvanceAitVersion(ConfigModel &model)
 {
     // The record keeps the low byte; the model's count wraps instead of overflowing.

@@ -30,43 +30,6 @@ QStringList AitControlCodeItems();
 // on that service's input, " 1080i50 PCM", when it receives one.
 QString ServiceTabLabel(int service, const DeviceStatus &status);
 
-// What the page's controls hold when it commits: the field texts as typed,
-// the selected item of each list (-1 for none) and the AIT switch.
-struct ServicePageInput
-{
-    QString ServiceName;
-    QString EitName;
-    QString EitText;
-    QString AitName;
-    QString AitRoot;
-    QString AitPath;
-    QString ServiceId;
-    QString Lcn;
-    QString HdLcn;
-    QString PmtPid;
-    QString VideoPid;
-    QString AudioPid;
-    QString AitPid;
-    QString VideoPercent;
-    QString VideoBitrate;
-    QString AudioDelayMs;
-    QString AitOrgId;
-    int VideoCodec = -1;
-    int VideoInput = -1;
-    int AudioInput = -1;
-    int AudioCodec = -1;
-    int AudioBitrate = -1;
-    int AitControlCode = -1;
-    bool AitEnabled = false;
-};
-
-// Reads the page into service record service and the members all services
-// share. A value that fails its check is replaced by its substitute (a field
-// without digits too); texts are cut to their lengths. PIDs have no upper
-// bound.
-void CommitServiceInput(const ServicePageInput &input, ConfigModel &model, int service,
-                        const HardwareProfile &profile);
-
 // Every edit of the application table gives it a new version.
 void AdvanceAitVersion(ConfigModel &model);
 

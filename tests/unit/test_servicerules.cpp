@@ -4,6 +4,7 @@
 #include "acceptedcodes.h"
 #include "configtestrecords.h"
 
+#include "panel/pagefields.h"
 #include "panel/servicerules.h"
 
 #include <gtest/gtest.h>
@@ -18,23 +19,6 @@ ConfigModel ModelFor(int code)
     return ModelFor(Device(code));
 }
 
-// A page whose every field holds an acceptable value.
-ServicePageInput AcceptablePage()
-{
-    ServicePageInput input;
-    input.ServiceId = QStringLiteral("1");
-    input.Lcn = QStringLiteral("1");
-    input.HdLcn = QStringLiteral("2");
-    input.PmtPid = QStringLiteral("100");
-    input.VideoPid = QStringLiteral("101");
-    input.AudioPid = QStringLiteral("102");
-    input.AitPid = QStringLiteral("103");
-    input.VideoPercent = QStringLiteral("50");
-    input.VideoBitrate = QStringLiteral("8000");
-    input.AudioDelayMs = QStringLiteral("0");
-    input.AitOrgId = QStringLiteral("112");
-    return input;
-}
 
 TEST(ServiceRules, CodecListsFollowTheHardware)
 {
@@ -82,7 +66,7 @@ TEST(ServiceRules, TabLabelsNameTheServiceAndTheFormatItsInputReceives)
 struct NumericCase
 {
     int code;
-    QString ServicePageInput::*field;
+    FieldBinding field;
     const char *typed;
     std::function<qint32(const ConfigModel &)> stored;
     qint32 expected;
@@ -100,121 +84,81 @@ qint32 VideoBitrateOf(const ConfigModel &m) { return m.Service[0].VideoBitrate; 
 qint32 DelayOf(const ConfigModel &m) { return m.Service[0].AudioDelayMs; }
 qint32 OrgIdOf(const ConfigModel &m) { return m.Service[0].AitOrgId; }
 
-TEST(ServiceRules, CommitStoresTypedValuesOrTheirSubstitutes)
+// The fields of the page keep a typed number in its member's range, or store
+// the member's substitute.
+TEST(ServiceRules, TypedNumbersOrTheirSubstitutes)
 {
-    using I = ServicePageInput;
+    using S = ServiceSettings;
     const NumericCase cases[] = {
-        {131, &I::ServiceId, "65535", ServiceIdOf, 65535},
-        {131, &I::ServiceId, "65536", ServiceIdOf, 100},
-        {131, &I::ServiceId, "0", ServiceIdOf, 0},
-        {131, &I::ServiceId, "", ServiceIdOf, 100},
-        {131, &I::Lcn, "0", LcnOf, 801},
-        {131, &I::Lcn, "1", LcnOf, 1},
-        {131, &I::Lcn, "", LcnOf, 801},
-        {121, &I::HdLcn, "0", HdLcnOf, 1},
-        {121, &I::HdLcn, "21", HdLcnOf, 21},
-        {131, &I::PmtPid, "20", PmtPidOf, 32},
-        {131, &I::VideoPid, "20", VideoPidOf, 33},
-        {131, &I::AudioPid, "20", AudioPidOf, 34},
-        {131, &I::AitPid, "20", AitPidOf, 100},
-        {131, &I::PmtPid, "31", PmtPidOf, 32},
-        {131, &I::PmtPid, "32", PmtPidOf, 32},
-        {131, &I::VideoPid, "32", VideoPidOf, 32},
-        {131, &I::PmtPid, "9000", PmtPidOf, 9000}, // no upper bound
-        {131, &I::AudioPid, "9000", AudioPidOf, 9000},
-        {131, &I::AudioPid, "", AudioPidOf, 34},
-        {157, &I::VideoPercent, "100", VideoPercentOf, 100},
-        {157, &I::VideoPercent, "101", VideoPercentOf, 100},
-        {157, &I::VideoPercent, "0", VideoPercentOf, 0},
-        {131, &I::VideoBitrate, "499", VideoBitrateOf, 9000},
-        {131, &I::VideoBitrate, "500", VideoBitrateOf, 500},
-        {131, &I::VideoBitrate, "15000", VideoBitrateOf, 15000},
-        {131, &I::VideoBitrate, "15001", VideoBitrateOf, 9000},
-        {192, &I::VideoBitrate, "abc", VideoBitrateOf, 9000},
-        {132, &I::AudioDelayMs, "-999", DelayOf, -999},
-        {132, &I::AudioDelayMs, "-1000", DelayOf, 0},
-        {132, &I::AudioDelayMs, "999", DelayOf, 999},
-        {132, &I::AudioDelayMs, "1000", DelayOf, 0},
-        {132, &I::AudioDelayMs, "", DelayOf, 0},
-        {192, &I::AudioDelayMs, "-999", DelayOf, 0},
-        {192, &I::AudioDelayMs, "-1", DelayOf, 0},
-        {192, &I::AudioDelayMs, "0", DelayOf, 0},
-        {192, &I::AudioDelayMs, "999", DelayOf, 999},
-        {192, &I::AudioDelayMs, "1000", DelayOf, 0},
-        {132, &I::AitOrgId, "70000", OrgIdOf, 70000}, // always as typed
-        {132, &I::AitOrgId, "", OrgIdOf, 0},
-        {132, &I::AitOrgId, "org", OrgIdOf, 0},
+        {131, {.ServiceNumber = &S::ServiceId}, "65535", ServiceIdOf, 65535},
+        {131, {.ServiceNumber = &S::ServiceId}, "65536", ServiceIdOf, 100},
+        {131, {.ServiceNumber = &S::ServiceId}, "0", ServiceIdOf, 0},
+        {131, {.ServiceNumber = &S::ServiceId}, "", ServiceIdOf, 100},
+        {131, {.ServiceNumber = &S::Lcn}, "0", LcnOf, 801},
+        {131, {.ServiceNumber = &S::Lcn}, "1", LcnOf, 1},
+        {131, {.ServiceNumber = &S::Lcn}, "", LcnOf, 801},
+        {121, {.Number = &ConfigModel::HdLcn}, "0", HdLcnOf, 1},
+        {121, {.Number = &ConfigModel::HdLcn}, "21", HdLcnOf, 21},
+        {131, {.ServiceNumber = &S::PmtPid}, "20", PmtPidOf, 32},
+        {131, {.ServiceNumber = &S::VideoPid}, "20", VideoPidOf, 33},
+        {131, {.ServiceNumber = &S::AudioPid}, "20", AudioPidOf, 34},
+        {131, {.ServiceNumber = &S::AitPid}, "20", AitPidOf, 100},
+        {131, {.ServiceNumber = &S::PmtPid}, "31", PmtPidOf, 32},
+        {131, {.ServiceNumber = &S::PmtPid}, "32", PmtPidOf, 32},
+        {131, {.ServiceNumber = &S::VideoPid}, "32", VideoPidOf, 32},
+        {131, {.ServiceNumber = &S::PmtPid}, "9000", PmtPidOf, 9000}, // no upper bound
+        {131, {.ServiceNumber = &S::AudioPid}, "9000", AudioPidOf, 9000},
+        {131, {.ServiceNumber = &S::AudioPid}, "", AudioPidOf, 34},
+        {157, {.ServiceNumber = &S::VideoPercent}, "100", VideoPercentOf, 100},
+        {157, {.ServiceNumber = &S::VideoPercent}, "101", VideoPercentOf, 100},
+        {157, {.ServiceNumber = &S::VideoPercent}, "0", VideoPercentOf, 0},
+        {131, {.ServiceNumber = &S::VideoBitrate}, "499", VideoBitrateOf, 9000},
+        {131, {.ServiceNumber = &S::VideoBitrate}, "500", VideoBitrateOf, 500},
+        {131, {.ServiceNumber = &S::VideoBitrate}, "15000", VideoBitrateOf, 15000},
+        {131, {.ServiceNumber = &S::VideoBitrate}, "15001", VideoBitrateOf, 9000},
+        {192, {.ServiceNumber = &S::VideoBitrate}, "abc", VideoBitrateOf, 9000},
+        {132, {.ServiceNumber = &S::AudioDelayMs}, "-999", DelayOf, -999},
+        {132, {.ServiceNumber = &S::AudioDelayMs}, "-1000", DelayOf, 0},
+        {132, {.ServiceNumber = &S::AudioDelayMs}, "999", DelayOf, 999},
+        {132, {.ServiceNumber = &S::AudioDelayMs}, "1000", DelayOf, 0},
+        {132, {.ServiceNumber = &S::AudioDelayMs}, "", DelayOf, 0},
+        {192, {.ServiceNumber = &S::AudioDelayMs}, "-999", DelayOf, 0},
+        {192, {.ServiceNumber = &S::AudioDelayMs}, "-1", DelayOf, 0},
+        {192, {.ServiceNumber = &S::AudioDelayMs}, "0", DelayOf, 0},
+        {192, {.ServiceNumber = &S::AudioDelayMs}, "999", DelayOf, 999},
+        {192, {.ServiceNumber = &S::AudioDelayMs}, "1000", DelayOf, 0},
+        {132, {.ServiceNumber = &S::AitOrgId}, "70000", OrgIdOf, 70000}, // always as typed
+        {132, {.ServiceNumber = &S::AitOrgId}, "", OrgIdOf, 0},
+        {132, {.ServiceNumber = &S::AitOrgId}, "org", OrgIdOf, 0},
     };
     for (const NumericCase &c : cases) {
         ConfigModel model = ModelFor(c.code);
-        ServicePageInput input = AcceptablePage();
-        input.*c.field = QString::fromLatin1(c.typed);
-        CommitServiceInput(input, model, 0, HardwareProfile::Of(c.code));
+        StoreTyped(c.field, QString::fromLatin1(c.typed), model, 0, HardwareProfile::Of(c.code));
         EXPECT_EQ(c.stored(model), c.expected) << "code " << c.code << " typed \"" << c.typed << "\"";
     }
 }
 
-TEST(ServiceRules, CommitCutsTextsToTheirLengths)
-{
-    ConfigModel model = ModelFor(121);
-    ServicePageInput input = AcceptablePage();
-    const QString hundredTen = QString(110, u'x');
-    input.ServiceName = hundredTen;
-    input.EitName = hundredTen;
-    input.EitText = hundredTen;
-    input.AitName = hundredTen;
-    input.AitRoot = hundredTen;
-    input.AitPath = QStringLiteral("index.html");
-    CommitServiceInput(input, model, 0, HardwareProfile::Of(121));
-    EXPECT_EQ(model.Service[0].ServiceName.size(), 32);
-    EXPECT_EQ(model.Service[0].EitName.size(), 40);
-    EXPECT_EQ(model.Service[0].EitText.size(), 100);
-    EXPECT_EQ(model.Service[0].AitName.size(), 60);
-    EXPECT_EQ(model.Service[0].AitRoot.size(), 60);
-    EXPECT_EQ(model.Service[0].AitPath, QStringLiteral("index.html"));
-}
-
-TEST(ServiceRules, CommitWritesTheServiceShownAndTheSharedMembers)
+TEST(ServiceRules, TextsAreCutToTheirLengthsInTheServiceShown)
 {
     ConfigModel model = ModelFor(176);
-    model.LcnIdType = 2;
     const ConfigModel before = model;
-    ServicePageInput input = AcceptablePage();
-    input.ServiceName = QStringLiteral("Fourth");
-    input.ServiceId = QStringLiteral("404");
-    input.HdLcn = QStringLiteral("9");
-    input.VideoCodec = 0;
-    input.VideoInput = 2;
-    input.AudioInput = 1;
-    input.AudioCodec = 1;
-    input.AudioBitrate = 3;
-    input.AitControlCode = 8;
-    input.AitEnabled = true;
-    CommitServiceInput(input, model, 3, HardwareProfile::Of(176));
-    const ServiceSettings &fourth = model.Service[3];
-    EXPECT_EQ(fourth.ServiceName, QStringLiteral("Fourth"));
-    EXPECT_EQ(fourth.ServiceId, 404);
-    EXPECT_EQ(fourth.AudioCodec, 1);
-    EXPECT_EQ(fourth.AudioBitrate, 3);
-    EXPECT_EQ(fourth.AitControlCode, 8);
-    EXPECT_EQ(fourth.AitEnabled, 1);
-    EXPECT_EQ(model.HdLcn, 9);
-    EXPECT_EQ(model.VideoInput, 2);
-    EXPECT_EQ(model.AudioInput, 1);
+    const HardwareProfile profile = HardwareProfile::Of(176);
+    const QString hundredTen(110, u'x');
+    using S = ServiceSettings;
+    const std::pair<FieldBinding, qsizetype> texts[] = {
+        {{.ServiceText = &S::ServiceName, .MaxLength = ServiceNameLength}, 32},
+        {{.ServiceText = &S::EitName, .MaxLength = EitNameLength}, 40},
+        {{.ServiceText = &S::EitText, .MaxLength = EitTextLength}, 100},
+        {{.ServiceText = &S::AitName, .MaxLength = AitTextLength}, 60},
+    };
+    for (const auto &[binding, length] : texts) {
+        StoreTyped(binding, hundredTen, model, 3, profile);
+        EXPECT_EQ(BoundText(binding, model, 3)->size(), length);
+    }
+    StoreTyped({.ServiceNumber = &S::ServiceId}, u"404", model, 3, profile);
+    EXPECT_EQ(model.Service[3].ServiceId, 404);
     for (int s = 0; s < 3; ++s)
         EXPECT_EQ(model.Service[s], before.Service[s]) << s;
-    // The LCN scheme belongs to the MULTIPLEX page.
-    EXPECT_EQ(model.LcnIdType, 2);
-}
-
-TEST(ServiceRules, ListsWithoutSelectionKeepTheModelsValues)
-{
-    ConfigModel model = ModelFor(131);
-    model.VideoCodec = 5;
-    model.Service[0].AudioBitrate = 2;
-    CommitServiceInput(AcceptablePage(), model, 0, HardwareProfile::Of(131));
-    EXPECT_EQ(model.VideoCodec, 5);
-    EXPECT_EQ(model.Service[0].AudioBitrate, 2);
 }
 
 TEST(ServiceRules, EveryApplicationTableEditAdvancesTheFirstServicesVersion)

@@ -9,7 +9,6 @@ struct PageContext;
 class PageControls;
 class QComboBox;
 class QLineEdit;
-struct ServicePageInput;
 
 // The SERVICE page: per service its identifiers, PIDs, codecs, inputs,
 // bitrates and delay, its event texts and, on the first service, the HbbTV
@@ -46,7 +45,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    ServicePageInput ReadControls() const;
     QLineEdit *edit(int id) const;
     QComboBox *combo(int id) const;
 
