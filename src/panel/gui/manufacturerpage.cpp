@@ -8,11 +8,11 @@
 #include "panel/deviceactions.h"
 #include "panel/gui/controlids.h"
 #include "panel/gui/controlvalues.h"
+#include "panel/gui/fieldtable.h"
 #include "panel/manufacturerpagerules.h"
 #include "panel/pagecontext.h"
 #include "panel/pagefields.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -20,14 +20,65 @@
 
 namespace {
 
+using M = ConfigModel;
+using E = ManufacturerPageEnables;
+using K = FieldKind;
+using R = FieldRows<ManufacturerPageEnables>;
+
 constexpr int MacIds[6] = {IDC_MANUFACTURER_MAC_0, IDC_MANUFACTURER_MAC_1, IDC_MANUFACTURER_MAC_2,
                            IDC_MANUFACTURER_MAC_3, IDC_MANUFACTURER_MAC_4, IDC_MANUFACTURER_MAC_5};
-constexpr int MacX[6] = {226, 240, 256, 270, 286, 300};
-const char *const MacNames[6] = {"mac0", "mac1", "mac2", "mac3", "mac4", "mac5"};
 
 constexpr int ActionRowY = 92;
 constexpr int ActionHeight = 41;
 constexpr int ActionWidth = 52;
+
+// The MAC bytes are read and shown in hexadecimal by the page itself; the
+// logo list only chooses a file for the next factory-default store.
+const R::Row Fields[] = {
+    R::Label(IDC_MANUFACTURER_REFERENCE_LABEL, "referenceLabel", 9, 1, 70, "Reference :"),
+    R::Edit(IDC_MANUFACTURER_REFERENCE, "reference", 9, 11, 70,
+            {.Text = &M::Reference, .MaxLength = ReferenceLength}),
+    R::Label(IDC_MANUFACTURER_COUNTRY_LABEL, "defaultCountryLabel", 83, 1, 60, "Def. Country :"),
+    // The country is kept twice: ChooseDefaultCountry.
+    R::List(IDC_MANUFACTURER_COUNTRY, "defaultCountry", 83, 11, 49, DefaultCountryItems,
+            {.Number = &M::DefaultCountry}, nullptr, nullptr, -1, true),
+    R::Label(IDC_MANUFACTURER_HARDWARE_TYPE_LABEL, "hardwareTypeLabel", 226, 1, 79, "Harware Type :",
+             &E::HardwareType),
+    R::List(IDC_MANUFACTURER_HARDWARE_TYPE, "hardwareType", 226, 11, 79, HardwareTypeItems,
+            {.Number = &M::HardwareType}, &E::HardwareType),
+
+    R::Label(IDC_MANUFACTURER_LOGO_LABEL, "logoLabel", 9, 26, 70, "Logo :", &E::Actions),
+    R::EditableList(IDC_PANEL_LOGO_LIST, "logoList", 9, 36, 79, {}, &E::LogoList),
+    R::Label(IDC_MANUFACTURER_MAC_LABEL, "macLabel", 226, 26, 87, "MAC Address  :", &E::Mac),
+    R::Edit(MacIds[0], "mac0", 226, 34, 13, {}, &E::Mac),
+    R::Edit(MacIds[1], "mac1", 240, 34, 13, {}, &E::Mac),
+    R::Edit(MacIds[2], "mac2", 256, 34, 13, {}, &E::Mac),
+    R::Edit(MacIds[3], "mac3", 270, 34, 13, {}, &E::Mac),
+    R::Edit(MacIds[4], "mac4", 286, 34, 13, {}, &E::Mac),
+    R::Edit(MacIds[5], "mac5", 300, 34, 13, {}, &E::Mac),
+
+    R::Check(IDC_MANUFACTURER_HDCP, "hdcp", 9, 54, 36, "HDCP", {.Number = &M::Hdcp}, &E::Hdcp),
+    R::Placed(IDC_MANUFACTURER_CAPABILITIES, "capabilities", K::Custom, 47, 52, 154, 37),
+    R::Check(IDC_MANUFACTURER_PLAY_REC_USB, "playRecUsb", 52, 67, 64, "Play/Rec USB", {.Number = &M::CapabilityUsb},
+             &E::PlayRecUsb),
+    R::Check(IDC_MANUFACTURER_INFRARED, "infrared", 118, 67, 43, "Infrared", {.Number = &M::CapabilityIr},
+             &E::Infrared),
+    R::Check(IDC_MANUFACTURER_4K, "capability4K", 163, 67, 34, "4K", {.Number = &M::Capability4K},
+             &E::Capability4K),
+
+    R::Button(IDC_MANUFACTURER_SAVE, "saveButton", 8, ActionRowY, ActionWidth, ActionHeight, "SAVE", &E::Actions),
+    R::Button(IDC_MANUFACTURER_LOAD, "loadButton", 63, ActionRowY, ActionWidth, ActionHeight, "LOAD", &E::Actions),
+    R::Button(IDC_MANUFACTURER_FACTORY_DEFAULT, "factoryDefaultButton", 117, ActionRowY, 85, ActionHeight,
+              "SET FACTORY DEFAULT"),
+    R::Button(IDC_MANUFACTURER_CLOCK_SET, "clockSetButton", 223, ActionRowY, ActionWidth, ActionHeight, "Clock Set",
+              &E::Actions),
+    R::Button(IDC_MANUFACTURER_FIRMWARE_RELOAD, "firmwareReloadButton", 278, ActionRowY, ActionWidth, ActionHeight,
+              "Firm. Reload", &E::Actions),
+    R::Button(IDC_MANUFACTURER_RESET, "resetButton", 333, ActionRowY, ActionWidth, ActionHeight, "Reset",
+              &E::Actions),
+    R::Button(IDC_MANUFACTURER_SNAPSHOT, "snapshotButton", 388, ActionRowY, ActionWidth, ActionHeight, "Snapshot",
+              &E::Actions),
+};
 
 } // namespace
 
@@ -39,76 +90,40 @@ CManufacturerPage::CManufacturerPage(PageContext &context, QWidget *parent)
 void CManufacturerPage::BuildManufacturerPage()
 {
     PageControls &c = m_controls;
-    c.label(IDC_MANUFACTURER_REFERENCE_LABEL, "referenceLabel", QStringLiteral("Reference :"), 9, 1, 70);
-    m_reference = c.edit(IDC_MANUFACTURER_REFERENCE, "reference", 9, 11, 70);
-    c.label(IDC_MANUFACTURER_COUNTRY_LABEL, "defaultCountryLabel", QStringLiteral("Def. Country :"), 83, 1, 60);
-    m_country = c.combo(IDC_MANUFACTURER_COUNTRY, "defaultCountry", 83, 11, 49, DefaultCountryItems());
-    c.label(IDC_MANUFACTURER_HARDWARE_TYPE_LABEL, "hardwareTypeLabel", QStringLiteral("Harware Type :"), 226, 1,
-            79);
-    m_hardwareType = c.combo(IDC_MANUFACTURER_HARDWARE_TYPE, "hardwareType", 226, 11, 79, HardwareTypeItems());
+    const std::function<void()> commit = [this] { CommitManufacturerPage(); };
+    for (const FieldSpec &f : Fields) {
+        if (!BuildField(c, f, commit) && f.Id == IDC_MANUFACTURER_CAPABILITIES)
+            c.place(f.Id, f.Name, new QGroupBox(QStringLiteral("Capabilities :")), f.X, f.Y, f.Width, f.Height);
+    }
+    for (int id : MacIds) {
+        auto *mac = static_cast<QLineEdit *>(c.byId(id));
+        mac->setAlignment(Qt::AlignCenter);
+        mac->setTextMargins(0, 0, 0, 0);
+    }
 
-    c.label(IDC_MANUFACTURER_LOGO_LABEL, "logoLabel", QStringLiteral("Logo :"), 9, 26, 70);
-    m_logoList = c.combo(IDC_PANEL_LOGO_LIST, "logoList", 9, 36, 79,
-                         LogoFileNames(m_context.Startup.ProgramFolder), true);
     // Typing a name chooses a logo file; it does not add one to the list.
     // The model keeps the choice for the next factory-default store and
     // saved file; it writes nothing by itself.
-    m_logoList->setInsertPolicy(QComboBox::NoInsert);
-    m_context.Model.ChosenLogoName = m_logoList->currentText();
-    connect(m_logoList, &QComboBox::editTextChanged, this,
+    auto *logoList = static_cast<QComboBox *>(c.byId(IDC_PANEL_LOGO_LIST));
+    logoList->addItems(LogoFileNames(m_context.Startup.ProgramFolder));
+    logoList->setInsertPolicy(QComboBox::NoInsert);
+    m_context.Model.ChosenLogoName = logoList->currentText();
+    connect(logoList, &QComboBox::editTextChanged, this,
             [this](const QString &text) { m_context.Model.ChosenLogoName = text; });
-    c.label(IDC_MANUFACTURER_MAC_LABEL, "macLabel", QStringLiteral("MAC Address  :"), 226, 26, 87);
-    for (int i = 0; i < 6; ++i) {
-        m_mac[i] = c.edit(MacIds[i], MacNames[i], MacX[i], 34, 13);
-        m_mac[i]->setAlignment(Qt::AlignCenter);
-        m_mac[i]->setTextMargins(0, 0, 0, 0);
-        connect(m_mac[i], &QLineEdit::textEdited, this, &CManufacturerPage::CommitManufacturerPage);
-    }
+    connect(static_cast<QComboBox *>(c.byId(IDC_MANUFACTURER_COUNTRY)), &QComboBox::activated, this,
+            &CManufacturerPage::ChooseDefaultCountry);
 
-    m_hdcp = c.check(IDC_MANUFACTURER_HDCP, "hdcp", QStringLiteral("HDCP"), 9, 54, 36);
-    c.place(IDC_MANUFACTURER_CAPABILITIES, "capabilities", new QGroupBox(QStringLiteral("Capabilities :")), 47,
-            52, 154, 37);
-    m_playRecUsb = c.check(IDC_MANUFACTURER_PLAY_REC_USB, "playRecUsb", QStringLiteral("Play/Rec USB"), 52, 67, 64);
-    m_infrared = c.check(IDC_MANUFACTURER_INFRARED, "infrared", QStringLiteral("Infrared"), 118, 67, 43);
-    m_capability4K = c.check(IDC_MANUFACTURER_4K, "capability4K", QStringLiteral("4K"), 163, 67, 34);
-    buildActionButtons();
-
-    connect(m_reference, &QLineEdit::textEdited, this, &CManufacturerPage::CommitManufacturerPage);
-    connect(m_hardwareType, &QComboBox::activated, this, &CManufacturerPage::CommitManufacturerPage);
-    connect(m_country, &QComboBox::activated, this, &CManufacturerPage::ChooseDefaultCountry);
-    for (QCheckBox *box : {m_hdcp, m_playRecUsb, m_infrared, m_capability4K})
-        connect(box, &QCheckBox::clicked, this, &CManufacturerPage::CommitManufacturerPage);
-}
-
-void CManufacturerPage::buildActionButtons()
-{
-    struct Action
-    {
-        int id;
-        const char *name;
-        const char *caption;
-        int x;
-        int width;
-        void (CManufacturerPage::*run)();
+    const std::pair<int, void (CManufacturerPage::*)()> actions[] = {
+        {IDC_MANUFACTURER_SAVE, &CManufacturerPage::SaveConfiguration},
+        {IDC_MANUFACTURER_LOAD, &CManufacturerPage::LoadConfiguration},
+        {IDC_MANUFACTURER_FACTORY_DEFAULT, &CManufacturerPage::SetFactoryDefault},
+        {IDC_MANUFACTURER_CLOCK_SET, &CManufacturerPage::SetClock},
+        {IDC_MANUFACTURER_FIRMWARE_RELOAD, &CManufacturerPage::ReloadFirmware},
+        {IDC_MANUFACTURER_RESET, &CManufacturerPage::Reset},
+        {IDC_MANUFACTURER_SNAPSHOT, &CManufacturerPage::TakeSnapshot},
     };
-    const Action actions[] = {
-        {IDC_MANUFACTURER_SAVE, "saveButton", "SAVE", 8, ActionWidth, &CManufacturerPage::SaveConfiguration},
-        {IDC_MANUFACTURER_LOAD, "loadButton", "LOAD", 63, ActionWidth, &CManufacturerPage::LoadConfiguration},
-        {IDC_MANUFACTURER_FACTORY_DEFAULT, "factoryDefaultButton", "SET FACTORY DEFAULT", 117, 85,
-         &CManufacturerPage::SetFactoryDefault},
-        {IDC_MANUFACTURER_CLOCK_SET, "clockSetButton", "Clock Set", 223, ActionWidth,
-         &CManufacturerPage::SetClock},
-        {IDC_MANUFACTURER_FIRMWARE_RELOAD, "firmwareReloadButton", "Firm. Reload", 278, ActionWidth,
-         &CManufacturerPage::ReloadFirmware},
-        {IDC_MANUFACTURER_RESET, "resetButton", "Reset", 333, ActionWidth, &CManufacturerPage::Reset},
-        {IDC_MANUFACTURER_SNAPSHOT, "snapshotButton", "Snapshot", 388, ActionWidth,
-         &CManufacturerPage::TakeSnapshot},
-    };
-    for (const Action &action : actions) {
-        QPushButton *button = m_controls.button(action.id, action.name, QLatin1String(action.caption), action.x,
-                                                ActionRowY, action.width, ActionHeight);
-        connect(button, &QPushButton::clicked, this, action.run);
-    }
+    for (const auto &[id, run] : actions)
+        connect(static_cast<QPushButton *>(c.byId(id)), &QPushButton::clicked, this, run);
 }
 
 void CManufacturerPage::ShowManufacturerPage(bool visible)
@@ -121,37 +136,18 @@ void CManufacturerPage::ShowManufacturerPage(bool visible)
 void CManufacturerPage::EnableManufacturerPage()
 {
     const StartupValues &startup = m_context.Startup;
-    const ManufacturerPageEnables enables = ManufacturerPageEnablesFor(
-        m_context.Profile(), startup.AdvancedMode != 0, startup.ManufacturerMode != 0);
-    for (int id : {IDC_MANUFACTURER_LOAD, IDC_MANUFACTURER_SAVE, IDC_MANUFACTURER_FIRMWARE_RELOAD,
-                   IDC_MANUFACTURER_LOGO_LABEL, IDC_MANUFACTURER_CLOCK_SET, IDC_MANUFACTURER_RESET,
-                   IDC_MANUFACTURER_SNAPSHOT})
-        m_controls.setEnabled(id, enables.Actions);
-    m_controls.setEnabled(IDC_PANEL_LOGO_LIST, enables.LogoList);
-    m_controls.setEnabled(IDC_MANUFACTURER_HARDWARE_TYPE_LABEL, enables.HardwareType);
-    m_controls.setEnabled(IDC_MANUFACTURER_HARDWARE_TYPE, enables.HardwareType);
-    m_controls.setEnabled(IDC_MANUFACTURER_MAC_LABEL, enables.Mac);
-    for (int id : MacIds)
-        m_controls.setEnabled(id, enables.Mac);
-    m_controls.setEnabled(IDC_MANUFACTURER_PLAY_REC_USB, enables.PlayRecUsb);
-    m_controls.setEnabled(IDC_MANUFACTURER_HDCP, enables.Hdcp);
-    m_controls.setEnabled(IDC_MANUFACTURER_INFRARED, enables.Infrared);
-    m_controls.setEnabled(IDC_MANUFACTURER_4K, enables.Capability4K);
+    EnableFields(m_controls, Fields,
+                 ManufacturerPageEnablesFor(m_context.Profile(), startup.AdvancedMode != 0,
+                                            startup.ManufacturerMode != 0));
 }
 
 void CManufacturerPage::FillManufacturerPage()
 {
     const ConfigModel &model = m_context.Model;
-    m_logoList->setEditText(model.LogoName);
-    SetFieldText(m_reference, model.Reference);
-    SelectItem(m_country, model.DefaultCountry);
-    SelectItem(m_hardwareType, model.HardwareType);
-    m_playRecUsb->setChecked(model.CapabilityUsb != 0);
-    m_infrared->setChecked(model.CapabilityIr != 0);
-    m_capability4K->setChecked(model.Capability4K != 0);
-    m_hdcp->setChecked(model.Hdcp != 0);
+    FillFields(m_controls, Fields, model, 0);
+    static_cast<QComboBox *>(m_controls.byId(IDC_PANEL_LOGO_LIST))->setEditText(model.LogoName);
     for (int i = 0; i < 6; ++i)
-        SetFieldText(m_mac[i], MacByteText(model.Mac[i]));
+        SetFieldText(static_cast<QLineEdit *>(m_controls.byId(MacIds[i])), MacByteText(model.Mac[i]));
     EnableManufacturerPage();
 }
 
@@ -161,15 +157,9 @@ void CManufacturerPage::CommitManufacturerPage()
     if (model.Filling)
         return;
     const qint32 capabilityUsb = model.CapabilityUsb;
-    model.Reference = CutToLength(m_reference->text(), ReferenceLength);
-    model.DefaultCountry = SelectedOr(m_country->currentIndex(), model.DefaultCountry);
-    model.HardwareType = SelectedOr(m_hardwareType->currentIndex(), model.HardwareType);
-    model.CapabilityUsb = m_playRecUsb->isChecked() ? 1 : 0;
-    model.CapabilityIr = m_infrared->isChecked() ? 1 : 0;
-    model.Capability4K = m_capability4K->isChecked() ? 1 : 0;
-    model.Hdcp = m_hdcp->isChecked() ? 1 : 0;
+    StoreFields(m_controls, Fields, model, 0, m_context.Profile());
     for (int i = 0; i < 6; ++i)
-        model.Mac[i] = MacByteFromText(m_mac[i]->text());
+        model.Mac[i] = MacByteFromText(static_cast<QLineEdit *>(m_controls.byId(MacIds[i]))->text());
     m_context.Edited();
     EnableManufacturerPage();
 

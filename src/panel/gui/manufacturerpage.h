@@ -3,13 +3,7 @@
 #include "panel/gui/pagecontrols.h"
 #include "panel/gui/settingspage.h"
 
-#include <array>
-
 struct PageContext;
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
-class QPushButton;
 
 // The MANUFACTURER page: what is set once per unit (reference, default
 // country, hardware type, logo, MAC address, capabilities) and the row of
@@ -36,7 +30,6 @@ public:
     const PageControls &controls() const { return m_controls; }
 
 private:
-    void buildActionButtons();
     // The buttons' actions.
     void SaveConfiguration();
     void LoadConfiguration();
@@ -48,13 +41,4 @@ private:
 
     PageContext &m_context;
     PageControls m_controls;
-    QLineEdit *m_reference = nullptr;
-    QComboBox *m_country = nullptr;
-    QComboBox *m_hardwareType = nullptr;
-    QComboBox *m_logoList = nullptr;
-    std::array<QLineEdit *, 6> m_mac{};
-    QCheckBox *m_hdcp = nullptr;
-    QCheckBox *m_playRecUsb = nullptr;
-    QCheckBox *m_infrared = nullptr;
-    QCheckBox *m_capability4K = nullptr;
 };

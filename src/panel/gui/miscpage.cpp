@@ -7,19 +7,43 @@
 #include "link/linkrequests.h"
 #include "panel/deviceactions.h"
 #include "panel/gui/controlids.h"
-#include "panel/gui/controlvalues.h"
+#include "panel/gui/fieldtable.h"
 #include "panel/miscpagerules.h"
 #include "panel/pagecontext.h"
 #include "panel/pagefields.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 
 namespace {
 
+using M = ConfigModel;
+using E = MiscPageEnables;
+using R = FieldRows<MiscPageEnables>;
+
 constexpr int EdidButtonUnits = 24;
 constexpr int EdidIconPixels = 16;
+
+const R::Row Fields[] = {
+    R::Label(IDC_MISC_4K_LABEL, "mode4KLabel", 7, 2, 36, "4K :", &E::Mode4K),
+    // A new 4K mode reboots the device: Choose4KMode.
+    R::List(IDC_MISC_4K_MODE, "mode4K", 7, 12, 37, Mode4KItems, {.Number = &M::Mode4K}, &E::Mode4K, nullptr, -1,
+            true),
+    R::Label(IDC_MISC_IR_LABEL, "irFrequencyLabel", 9, 28, 36, "I.R. :", &E::Infrared),
+    R::List(IDC_MISC_IR_FREQUENCY, "irFrequency", 7, 37, 37, IrFrequencyItems, {.Number = &M::IrFrequency},
+            &E::Infrared),
+    R::Label(IDC_MISC_PCM_VOLUME_LABEL, "pcmVolumeLabel", 7, 56, 74, TXT_PCM_VOLUME_LABEL),
+    R::List(IDC_MISC_PCM_VOLUME, "pcmVolume", 7, 66, 66, PcmVolumeItems, {.Number = &M::PcmVolume},
+            &E::EncoderTuning),
+    R::Label(IDC_MISC_H264_PROFILE_LABEL, "h264ProfileLabel", 83, 56, 60, "H264 Profile :"),
+    R::List(IDC_MISC_H264_PROFILE, "h264Profile", 83, 66, 34, H264ProfileItems, {.Number = &M::H264Profile},
+            &E::EncoderTuning),
+    R::Check(IDC_MISC_ALLOW_VBR, "allowVbr", 125, 68, 56, TXT_ALLOW_VBR, {.Number = &M::AllowVbr},
+             &E::EncoderTuning),
+    R::Check(IDC_MISC_STRICT_CBR, "strictCbr", 183, 68, 64, "Strict C.B.R.", {.Number = &M::StrictCbr},
+             &E::EncoderTuning),
+    R::Button(IDC_MISC_EDID_REPAIR, "edidRepair", 7, 86, EdidButtonUnits, EdidButtonUnits, "", &E::EdidRepair),
+};
 
 } // namespace
 
@@ -30,52 +54,29 @@ CMiscPage::CMiscPage(PageContext &context, QWidget *parent)
 
 void CMiscPage::BuildMiscPage()
 {
-    PageControls &c = m_controls;
-    c.label(IDC_MISC_4K_LABEL, "mode4KLabel", QStringLiteral("4K :"), 7, 2, 36);
-    m_mode4K = c.combo(IDC_MISC_4K_MODE, "mode4K", 7, 12, 37, Mode4KItems());
-    c.label(IDC_MISC_IR_LABEL, "irFrequencyLabel", QStringLiteral("I.R. :"), 9, 28, 36);
-    m_irFrequency = c.combo(IDC_MISC_IR_FREQUENCY, "irFrequency", 7, 37, 37, IrFrequencyItems());
-    c.label(IDC_MISC_PCM_VOLUME_LABEL, "pcmVolumeLabel", GetText(TXT_PCM_VOLUME_LABEL), 7, 56, 74);
-    m_pcmVolume = c.combo(IDC_MISC_PCM_VOLUME, "pcmVolume", 7, 66, 66, PcmVolumeItems());
-    c.label(IDC_MISC_H264_PROFILE_LABEL, "h264ProfileLabel", QStringLiteral("H264 Profile :"), 83, 56, 60);
-    m_h264Profile = c.combo(IDC_MISC_H264_PROFILE, "h264Profile", 83, 66, 34, H264ProfileItems());
-    m_allowVbr = c.check(IDC_MISC_ALLOW_VBR, "allowVbr", GetText(TXT_ALLOW_VBR), 125, 68, 56);
-    m_strictCbr = c.check(IDC_MISC_STRICT_CBR, "strictCbr", QStringLiteral("Strict C.B.R."), 183, 68, 64);
-    m_edidRepair = c.button(IDC_MISC_EDID_REPAIR, "edidRepair", QString(), 7, 86, EdidButtonUnits,
-                            EdidButtonUnits);
-    m_edidRepair->setIcon(EdidRepairIcon());
-    m_edidRepair->setIconSize(QSize(EdidIconPixels, EdidIconPixels));
+    const std::function<void()> commit = [this] { CommitMiscPage(); };
+    for (const FieldSpec &f : Fields)
+        BuildField(m_controls, f, commit);
+    auto *edidRepair = static_cast<QPushButton *>(m_controls.byId(IDC_MISC_EDID_REPAIR));
+    edidRepair->setIcon(EdidRepairIcon());
+    edidRepair->setIconSize(QSize(EdidIconPixels, EdidIconPixels));
+    connect(edidRepair, &QPushButton::clicked, this, &CMiscPage::RequestEdidRepair);
+    connect(mode4K(), &QComboBox::activated, this, &CMiscPage::Choose4KMode);
+}
 
-    for (QComboBox *list : {m_irFrequency, m_pcmVolume, m_h264Profile})
-        connect(list, &QComboBox::activated, this, &CMiscPage::CommitMiscPage);
-    for (QCheckBox *box : {m_allowVbr, m_strictCbr})
-        connect(box, &QCheckBox::clicked, this, &CMiscPage::CommitMiscPage);
-    connect(m_mode4K, &QComboBox::activated, this, &CMiscPage::Choose4KMode);
-    connect(m_edidRepair, &QPushButton::clicked, this, &CMiscPage::RequestEdidRepair);
+QComboBox *CMiscPage::mode4K() const
+{
+    return static_cast<QComboBox *>(m_controls.byId(IDC_MISC_4K_MODE));
 }
 
 void CMiscPage::EnableMiscPage()
 {
-    const MiscPageEnables enables =
-        MiscPageEnablesFor(m_context.Profile(), m_context.Model);
-    m_controls.setEnabled(IDC_MISC_4K_LABEL, enables.Mode4K);
-    m_controls.setEnabled(IDC_MISC_4K_MODE, enables.Mode4K);
-    m_controls.setEnabled(IDC_MISC_IR_LABEL, enables.Infrared);
-    m_controls.setEnabled(IDC_MISC_IR_FREQUENCY, enables.Infrared);
-    m_controls.setEnabled(IDC_MISC_EDID_REPAIR, enables.EdidRepair);
-    for (int id : {IDC_MISC_H264_PROFILE, IDC_MISC_ALLOW_VBR, IDC_MISC_STRICT_CBR, IDC_MISC_PCM_VOLUME})
-        m_controls.setEnabled(id, enables.EncoderTuning);
+    EnableFields(m_controls, Fields, MiscPageEnablesFor(m_context.Profile(), m_context.Model));
 }
 
 void CMiscPage::FillMiscPage()
 {
-    const ConfigModel &model = m_context.Model;
-    SelectItem(m_mode4K, model.Mode4K);
-    SelectItem(m_irFrequency, model.IrFrequency);
-    SelectItem(m_pcmVolume, model.PcmVolume);
-    SelectItem(m_h264Profile, model.H264Profile);
-    m_allowVbr->setChecked(model.AllowVbr != 0);
-    m_strictCbr->setChecked(model.StrictCbr != 0);
+    FillFields(m_controls, Fields, m_context.Model, 0);
     EnableMiscPage();
 }
 
@@ -84,12 +85,7 @@ void CMiscPage::CommitMiscPage()
     ConfigModel &model = m_context.Model;
     if (model.Filling)
         return;
-    model.Mode4K = SelectedOr(m_mode4K->currentIndex(), model.Mode4K);
-    model.IrFrequency = SelectedOr(m_irFrequency->currentIndex(), model.IrFrequency);
-    model.PcmVolume = SelectedOr(m_pcmVolume->currentIndex(), model.PcmVolume);
-    model.H264Profile = SelectedOr(m_h264Profile->currentIndex(), model.H264Profile);
-    model.AllowVbr = m_allowVbr->isChecked() ? 1 : 0;
-    model.StrictCbr = m_strictCbr->isChecked() ? 1 : 0;
+    StoreFields(m_controls, Fields, model, 0, m_context.Profile());
     m_context.Edited();
     EnableMiscPage();
 }
@@ -97,7 +93,7 @@ void CMiscPage::CommitMiscPage()
 void CMiscPage::Choose4KMode()
 {
     ConfigModel &model = m_context.Model;
-    const qint32 chosen = SelectedOr(m_mode4K->currentIndex(), model.Mode4K);
+    const qint32 chosen = SelectedOr(mode4K()->currentIndex(), model.Mode4K);
     // The list also reports the item it already showed being chosen again:
     // that changes nothing and is no reason to reboot the device.
     if (chosen == model.Mode4K)

@@ -4,9 +4,7 @@
 #include "panel/gui/settingspage.h"
 
 struct PageContext;
-class QCheckBox;
 class QComboBox;
-class QPushButton;
 
 // The MISC. page: 4K mode, infrared remote frequency, PCM volume from HDMI,
 // H.264 profile, VBR and strict CBR, and the EDID repair button.
@@ -32,13 +30,8 @@ public:
     const PageControls &controls() const { return m_controls; }
 
 private:
+    QComboBox *mode4K() const;
+
     PageContext &m_context;
     PageControls m_controls;
-    QComboBox *m_mode4K = nullptr;
-    QComboBox *m_irFrequency = nullptr;
-    QComboBox *m_pcmVolume = nullptr;
-    QComboBox *m_h264Profile = nullptr;
-    QCheckBox *m_allowVbr = nullptr;
-    QCheckBox *m_strictCbr = nullptr;
-    QPushButton *m_edidRepair = nullptr;
 };
