@@ -1,7 +1,5 @@
 #include "panel/mediarules.h"
 
-#include "panel/pagefields.h"
-
 namespace {
 
 constexpr quint8 PlayerRecording = 1;
@@ -9,14 +7,9 @@ constexpr quint8 PlayerPlaying = 2;
 
 } // namespace
 
-QString CutToUsbPageLength(const QString &text)
+UsbPageEnables UsbPageEnablesFor(const HardwareProfile &profile)
 {
-    return CutToLength(text, UsbPageNameLength);
-}
-
-qint32 ParseLogoCoordinate(const QString &text)
-{
-    return UnsignedInRange(text, 0, LogoCoordinateMax, 0);
+    return {.PlayRec = profile.HasPlayRec(), .LogoOverlay = profile.HasLogoOverlay()};
 }
 
 qint32 NextLogoPosition(qint32 current, int clicked)

@@ -2,6 +2,7 @@
 
 #include "config/devicestatus.h"
 #include "config/modelmembers.h"
+#include "hardware/hardwareprofile.h"
 
 #include <QString>
 
@@ -11,11 +12,16 @@
 // The page keeps at most this many characters of the media file name and of
 // the overlay logo file name.
 inline constexpr int UsbPageNameLength = 32;
-QString CutToUsbPageLength(const QString &text);
 
-// A coordinate field read as "%u" reads it: 0..1000 is kept, a larger
-// number or a field without digits gives 0.
-qint32 ParseLogoCoordinate(const QString &text);
+// What the hardware allows on the page: the clock and the schedule with USB
+// playback and recording, the logo file and coordinates (and the preset
+// positions shown) where the device overlays a logo.
+struct UsbPageEnables
+{
+    bool PlayRec = false;
+    bool LogoOverlay = false;
+};
+UsbPageEnables UsbPageEnablesFor(const HardwareProfile &profile);
 
 // The preset position after a click on position button clicked (1..9):
 // clicking the position already chosen clears it (0).

@@ -1,6 +1,9 @@
 // The USB page's player, lamp and logo rules, against values written by hand.
 
+#include "configtestrecords.h"
+
 #include "panel/mediarules.h"
+#include "panel/pagefields.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +11,17 @@ namespace {
 
 TEST(MediaRules, NamesAreCutTo32Characters)
 {
-    const QString forty = QStringLiteral("0123456789abcdefghijABCDEFGHIJklmnopqrst");
-    EXPECT_EQ(CutToUsbPageLength(forty), QStringLiteral("0123456789abcdefghijABCDEFGHIJkl"));
-    EXPECT_EQ(CutToUsbPageLength(QStringLiteral("clip.ts")), QStringLiteral("clip.ts"));
-    EXPECT_EQ(CutToUsbPageLength(QString()), QString());
+    ConfigModel model = ModelFor(Device(132));
+    const FieldBinding media = {.Text = &ConfigModel::MediaFileName, .MaxLength = UsbPageNameLength};
+    const std::pair<const char *, const char *> cases[] = {
+        {"0123456789abcdefghijABCDEFGHIJklmnopqrst", "0123456789abcdefghijABCDEFGHIJkl"},
+        {"clip.ts", "clip.ts"},
+        {"", ""},
+    };
+    for (const auto &[typed, kept] : cases) {
+        StoreTyped(media, QString::fromLatin1(typed), model, 0, HardwareProfile::Of(132));
+        EXPECT_EQ(model.MediaFileName, QLatin1String(kept)) << typed;
+    }
 }
 
 TEST(MediaRules, LogoCoordinates)
@@ -21,8 +31,12 @@ TEST(MediaRules, LogoCoordinates)
         {"  42", 42}, {"42px", 42}, {"px42", 0}, {"-5", 0}, {"4 2", 4},
         {"99999999999999999999", 0}, {"0001000", 1000},
     };
-    for (const auto &[text, value] : cases)
-        EXPECT_EQ(ParseLogoCoordinate(QLatin1String(text)), value) << text;
+    ConfigModel model = ModelFor(Device(132));
+    for (const auto &[text, value] : cases) {
+        model.OverlayLogoX = 7;
+        StoreTyped({.Number = &ConfigModel::OverlayLogoX}, QString::fromLatin1(text), model, 0, HardwareProfile::Of(132));
+        EXPECT_EQ(model.OverlayLogoX, value) << text;
+    }
 }
 
 TEST(MediaRules, ClickingTheChosenPositionClearsIt)

@@ -24,7 +24,8 @@ QWidget *BuildField(PageControls &controls, const FieldSpec &f, const std::funct
     case FieldKind::Label:
         return controls.label(f.Id, f.Name, CaptionOf(f), f.X, f.Y, f.Width);
     case FieldKind::Edit: {
-        QLineEdit *edit = controls.edit(f.Id, f.Name, f.X, f.Y, f.Width);
+        QLineEdit *edit = f.Height > 0 ? controls.place(f.Id, f.Name, new QLineEdit, f.X, f.Y, f.Width, f.Height)
+                                       : controls.edit(f.Id, f.Name, f.X, f.Y, f.Width);
         if (connected)
             QObject::connect(edit, &QLineEdit::textEdited, edit, edited);
         return edit;

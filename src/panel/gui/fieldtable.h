@@ -116,7 +116,8 @@ struct FieldRows
     {
         return {{id, name, FieldKind::Button, x, y, width, height, caption, -1, nullptr, {}, -1, true}, enabledBy};
     }
-    // A slider or a custom control the page makes; the table places it.
+    // A slider or a custom control the page makes, or an edit of another
+    // height than usual.
     static constexpr Row Placed(int id, const char *name, FieldKind kind, int x, int y, int width, int height,
                                 FieldBinding binds = {}, Key enabledBy = nullptr)
     {

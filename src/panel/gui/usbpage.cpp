@@ -5,7 +5,7 @@
 #include "gui/artwork.h"
 #include "link/handlergate.h"
 #include "panel/gui/controlids.h"
-#include "panel/gui/controlvalues.h"
+#include "panel/gui/fieldtable.h"
 #include "panel/gui/pagecontrols.h"
 #include "panel/gui/scheduleeditor.h"
 #include "panel/gui/usbartwork.h"
@@ -26,12 +26,12 @@ namespace {
 
 // Layout positions are given as in the window layout; the page's controls
 // sit relative to its reference frame.
-int X(int layoutX)
+constexpr int X(int layoutX)
 {
     return layoutX - UsbFrameOrigin.x();
 }
 
-int Y(int layoutY)
+constexpr int Y(int layoutY)
 {
     return layoutY - UsbFrameOrigin.y();
 }
@@ -85,6 +85,49 @@ ClockFields ClockOfDevice(const DeviceDateTime &clock)
     return ClockFields{clock.Year, clock.Month, clock.Day, clock.Hour, clock.Minute, clock.Second};
 }
 
+using M = ConfigModel;
+using E = UsbPageEnables;
+using K = FieldKind;
+using R = FieldRows<UsbPageEnables>;
+
+// The player: the storage, the media files, the player buttons and the
+// device clock. The schedule's controls follow it, then the lamps.
+const R::Row PlayerFields[] = {
+    R::Placed(IDC_USB_STORAGE_IMAGE, "storageImage", K::Custom, X(7), Y(358), 25, 29),
+    // Choosing a file puts its name into the field below: buildPlayer.
+    R::List(IDC_PANEL_MEDIA_LIST, "mediaFileList", X(324), Y(357), 195, nullptr, {}, nullptr, nullptr, -1, true),
+    R::Placed(IDC_PANEL_MEDIA_FILE, "mediaFileField", K::Edit, X(373), Y(373), 97, 15,
+              {.Text = &M::MediaFileName, .MaxLength = UsbPageNameLength}),
+    R::Button(IDC_USB_RECORD_BUTTON, "recordButton", X(473), Y(372), 16, 16, ""),
+    R::Button(IDC_USB_PLAY_BUTTON, "playButton", X(489), Y(372), 16, 16, ""),
+    R::Button(IDC_PANEL_STOP_BUTTON, "stopButton", X(505), Y(372), 16, 16, ""),
+    R::Placed(IDC_USB_CLOCK_ICON, "clockIcon", K::Custom, X(9), Y(391), 20, 20, {}, &E::PlayRec),
+    R::Placed(IDC_USB_CLOCK_FIELD, "clockField", K::Custom, X(7), Y(413), 25, 12, {}, &E::PlayRec),
+};
+
+// The logo overlay: its file, a preset position (a 3 x 3 grid of check
+// boxes whose tag is the position) or coordinates.
+const R::Row LogoFields[] = {
+    R::Placed(IDC_USB_LOGO_IMAGE, "logoImage", K::Custom, X(12), Y(492), 20, 20),
+    R::Label(IDC_USB_LOGO_FILE_LABEL, "logoFileLabel", X(41), Y(490), 30, "File :"),
+    R::EditableList(IDC_PANEL_OVERLAY_LOGO, "overlayLogoBox", X(41), Y(499), 118,
+                    {.Text = &M::OverlayLogoFile, .MaxLength = UsbPageNameLength}, &E::LogoOverlay),
+    R::Check(IDC_USB_LOGO_POSITION_1, "logoPosition1", X(180), Y(485), 9, "", {}, nullptr, 1),
+    R::Check(IDC_USB_LOGO_POSITION_1 + 1, "logoPosition2", X(190), Y(485), 9, "", {}, nullptr, 2),
+    R::Check(IDC_USB_LOGO_POSITION_1 + 2, "logoPosition3", X(200), Y(485), 9, "", {}, nullptr, 3),
+    R::Check(IDC_USB_LOGO_POSITION_1 + 3, "logoPosition4", X(180), Y(495), 9, "", {}, nullptr, 4),
+    R::Check(IDC_USB_LOGO_POSITION_1 + 4, "logoPosition5", X(190), Y(495), 9, "", {}, nullptr, 5),
+    R::Check(IDC_USB_LOGO_POSITION_1 + 5, "logoPosition6", X(200), Y(495), 9, "", {}, nullptr, 6),
+    R::Check(IDC_USB_LOGO_POSITION_1 + 6, "logoPosition7", X(180), Y(505), 9, "", {}, nullptr, 7),
+    R::Check(IDC_USB_LOGO_POSITION_1 + 7, "logoPosition8", X(190), Y(505), 9, "", {}, nullptr, 8),
+    R::Check(IDC_USB_LOGO_POSITION_1 + 8, "logoPosition9", X(200), Y(505), 9, "", {}, nullptr, 9),
+    R::Placed(IDC_USB_COORDINATES_IMAGE, "coordinatesImage", K::Custom, X(214), Y(490), 16, 16),
+    R::Label(IDC_USB_X_LABEL, "logoXLabel", X(234), Y(487), 6, "X"),
+    R::Label(IDC_USB_Y_LABEL, "logoYLabel", X(234), Y(503), 6, "Y"),
+    R::Edit(IDC_USB_LOGO_X, "logoXField", X(242), Y(485), 29, {.Number = &M::OverlayLogoX}, &E::LogoOverlay),
+    R::Edit(IDC_USB_LOGO_Y, "logoYField", X(242), Y(501), 29, {.Number = &M::OverlayLogoY}, &E::LogoOverlay),
+};
+
 } // namespace
 
 CUsbPage::CUsbPage(PageContext &context, QWidget *parent)
@@ -108,46 +151,44 @@ void CUsbPage::BuildUsbPage()
 void CUsbPage::buildPlayer()
 {
     PageControls &controls = *m_controls;
-    QLabel *storage = controls.place(IDC_USB_STORAGE_IMAGE, "storageImage", new QLabel, X(7), Y(358), 25, 29);
-    storage->setPixmap(UsbStickImage(storage->size()));
-
-    m_mediaList = controls.combo(IDC_PANEL_MEDIA_LIST, "mediaFileList", X(324), Y(357), 195);
+    const std::function<void()> commit = [this] { CommitUsbPage(); };
+    for (const FieldSpec &f : PlayerFields) {
+        if (BuildField(controls, f, commit))
+            continue;
+        if (f.Id == IDC_USB_STORAGE_IMAGE) {
+            auto *storage = controls.place(f.Id, f.Name, new QLabel, f.X, f.Y, f.Width, f.Height);
+            storage->setPixmap(UsbStickImage(storage->size()));
+        } else if (f.Id == IDC_USB_CLOCK_ICON) {
+            m_clockIcon = controls.place(f.Id, f.Name, new QToolButton, f.X, f.Y, f.Width, f.Height);
+            m_clockIcon->setAutoRaise(true);
+            m_clockIcon->setIcon(QIcon(ClockPixmap(32)));
+            m_clockIcon->setIconSize(m_clockIcon->size() - QSize(4, 4));
+            connect(m_clockIcon, &QToolButton::clicked, this, &CUsbPage::OpenClockDialog);
+        } else if (f.Id == IDC_USB_CLOCK_FIELD) {
+            m_clockField = controls.place(f.Id, f.Name, new QLineEdit, f.X, f.Y, f.Width, f.Height);
+            m_clockField->setReadOnly(true);
+            m_clockField->installEventFilter(this);
+        }
+    }
+    m_mediaList = static_cast<QComboBox *>(controls.byId(IDC_PANEL_MEDIA_LIST));
+    m_mediaFile = static_cast<QLineEdit *>(controls.byId(IDC_PANEL_MEDIA_FILE));
     connect(m_mediaList, &QComboBox::activated, this, [this](int index) {
         m_mediaFile->setText(m_mediaList->itemText(index));
         CommitUsbPage();
     });
-    m_mediaFile = controls.place(IDC_PANEL_MEDIA_FILE, "mediaFileField", new QLineEdit, X(373), Y(373), 97, 15);
-    connect(m_mediaFile, &QLineEdit::textEdited, this, &CUsbPage::CommitUsbPage);
 
-    struct PlayerButton
-    {
-        int id;
-        const char *name;
-        int x;
-        QIcon icon;
-        MediaCommand command;
-    };
-    const PlayerButton buttons[] = {
-        {IDC_USB_RECORD_BUTTON, "recordButton", 473, RecordIcon(), MediaRecord},
-        {IDC_USB_PLAY_BUTTON, "playButton", 489, PlayIcon(), MediaPlay},
-        {IDC_PANEL_STOP_BUTTON, "stopButton", 505, StopIcon(), MediaStop},
+    const std::tuple<int, QIcon, MediaCommand> buttons[] = {
+        {IDC_USB_RECORD_BUTTON, RecordIcon(), MediaRecord},
+        {IDC_USB_PLAY_BUTTON, PlayIcon(), MediaPlay},
+        {IDC_PANEL_STOP_BUTTON, StopIcon(), MediaStop},
     };
     for (size_t i = 0; i < std::size(buttons); ++i) {
-        const PlayerButton &entry = buttons[i];
-        QPushButton *button = controls.button(entry.id, entry.name, QString(), X(entry.x), Y(372), 16, 16);
-        button->setIcon(entry.icon);
-        connect(button, &QPushButton::clicked, this, [this, command = entry.command] { requestMediaCommand(command); });
+        const auto &[id, icon, command] = buttons[i];
+        auto *button = static_cast<QPushButton *>(controls.byId(id));
+        button->setIcon(icon);
+        connect(button, &QPushButton::clicked, this, [this, command] { requestMediaCommand(command); });
         m_playerButtons[i] = button;
     }
-
-    m_clockIcon = controls.place(IDC_USB_CLOCK_ICON, "clockIcon", new QToolButton, X(9), Y(391), 20, 20);
-    m_clockIcon->setAutoRaise(true);
-    m_clockIcon->setIcon(QIcon(ClockPixmap(32)));
-    m_clockIcon->setIconSize(m_clockIcon->size() - QSize(4, 4));
-    connect(m_clockIcon, &QToolButton::clicked, this, &CUsbPage::OpenClockDialog);
-    m_clockField = controls.place(IDC_USB_CLOCK_FIELD, "clockField", new QLineEdit, X(7), Y(413), 25, 12);
-    m_clockField->setReadOnly(true);
-    m_clockField->installEventFilter(this);
 }
 
 void CUsbPage::buildLamps()
@@ -189,32 +230,23 @@ void CUsbPage::buildLamps()
 void CUsbPage::buildLogo()
 {
     PageControls &controls = *m_controls;
-    QLabel *logo = controls.place(IDC_USB_LOGO_IMAGE, "logoImage", new QLabel, X(12), Y(492), 20, 20);
-    logo->setPixmap(LogoScreenImage(logo->size()));
-    controls.label(IDC_USB_LOGO_FILE_LABEL, "logoFileLabel", QStringLiteral("File :"), X(41), Y(490), 30);
-    m_logoBox = controls.combo(IDC_PANEL_OVERLAY_LOGO, "overlayLogoBox", X(41), Y(499), 118, {}, true);
+    const std::function<void()> commit = [this] { CommitUsbPage(); };
+    for (const FieldSpec &f : LogoFields) {
+        // A position box chooses its position, or clears it when it was the chosen one.
+        QWidget *control = BuildField(controls, f, f.Tag > 0 ? std::function<void()>() : commit);
+        if (f.Tag > 0) {
+            auto *box = static_cast<QCheckBox *>(control);
+            connect(box, &QCheckBox::clicked, this, [this, position = f.Tag] { SelectLogoPosition(position); });
+            m_logoPositions[f.Tag - 1] = box;
+        } else if (!control) {
+            auto *image = controls.place(f.Id, f.Name, new QLabel, f.X, f.Y, f.Width, f.Height);
+            image->setPixmap(f.Id == IDC_USB_LOGO_IMAGE ? LogoScreenImage(image->size())
+                                                        : CoordinatesImage(image->size()));
+        }
+    }
+    m_logoBox = static_cast<QComboBox *>(controls.byId(IDC_PANEL_OVERLAY_LOGO));
     connect(m_logoBox, &QComboBox::activated, this, &CUsbPage::CommitUsbPage);
     connect(m_logoBox, &QComboBox::editTextChanged, this, &CUsbPage::CommitUsbPage);
-
-    for (int position = 1; position <= int(m_logoPositions.size()); ++position) {
-        const int column = (position - 1) % 3;
-        const int row = (position - 1) / 3;
-        const QByteArray name = "logoPosition" + QByteArray::number(position);
-        QCheckBox *box = controls.check(IDC_USB_LOGO_POSITION_1 + position - 1, name.constData(), QString(),
-                                        X(180 + 10 * column), Y(485 + 10 * row), 9);
-        connect(box, &QCheckBox::clicked, this, [this, position] { SelectLogoPosition(position); });
-        m_logoPositions[position - 1] = box;
-    }
-
-    QLabel *coordinates = controls.place(IDC_USB_COORDINATES_IMAGE, "coordinatesImage", new QLabel, X(214), Y(490),
-                                         16, 16);
-    coordinates->setPixmap(CoordinatesImage(coordinates->size()));
-    controls.label(IDC_USB_X_LABEL, "logoXLabel", QStringLiteral("X"), X(234), Y(487), 6);
-    controls.label(IDC_USB_Y_LABEL, "logoYLabel", QStringLiteral("Y"), X(234), Y(503), 6);
-    m_logoX = controls.edit(IDC_USB_LOGO_X, "logoXField", X(242), Y(485), 29);
-    m_logoY = controls.edit(IDC_USB_LOGO_Y, "logoYField", X(242), Y(501), 29);
-    connect(m_logoX, &QLineEdit::textEdited, this, &CUsbPage::CommitUsbPage);
-    connect(m_logoY, &QLineEdit::textEdited, this, &CUsbPage::CommitUsbPage);
 }
 
 void CUsbPage::ShowUsbPage(bool visible)
@@ -224,27 +256,19 @@ void CUsbPage::ShowUsbPage(bool visible)
 
 void CUsbPage::EnableUsbPage()
 {
-    const HardwareProfile profile = m_context.Profile();
-    const bool playRec = profile.HasPlayRec();
-    m_clockField->setEnabled(playRec);
-    m_clockIcon->setEnabled(playRec);
-    m_schedule->Enable(playRec);
-
-    const bool logoOverlay = profile.HasLogoOverlay();
-    m_logoBox->setEnabled(logoOverlay);
-    m_logoX->setEnabled(logoOverlay);
-    m_logoY->setEnabled(logoOverlay);
+    const UsbPageEnables enables = UsbPageEnablesFor(m_context.Profile());
+    EnableFields(*m_controls, PlayerFields, enables);
+    EnableFields(*m_controls, LogoFields, enables);
+    m_schedule->Enable(enables.PlayRec);
     for (QCheckBox *box : m_logoPositions)
-        box->setVisible(logoOverlay);
+        box->setVisible(enables.LogoOverlay);
 }
 
 void CUsbPage::FillUsbPage()
 {
     const ConfigModel &model = m_context.Model;
-    SetFieldText(m_mediaFile, model.MediaFileName);
-    m_logoBox->setEditText(model.OverlayLogoFile);
-    SetFieldNumber(m_logoX, model.OverlayLogoX);
-    SetFieldNumber(m_logoY, model.OverlayLogoY);
+    FillFields(*m_controls, PlayerFields, model, 0);
+    FillFields(*m_controls, LogoFields, model, 0);
     checkLogoPosition(model.OverlayLogoPosition);
     EnableUsbPage();
 }
@@ -261,10 +285,9 @@ void CUsbPage::CommitUsbPage()
 void CUsbPage::commitControls()
 {
     ConfigModel &model = m_context.Model;
-    model.MediaFileName = CutToUsbPageLength(m_mediaFile->text());
-    model.OverlayLogoFile = CutToUsbPageLength(m_logoBox->currentText());
-    model.OverlayLogoX = ParseLogoCoordinate(m_logoX->text());
-    model.OverlayLogoY = ParseLogoCoordinate(m_logoY->text());
+    const HardwareProfile profile = m_context.Profile();
+    StoreFields(*m_controls, PlayerFields, model, 0, profile);
+    StoreFields(*m_controls, LogoFields, model, 0, profile);
     m_context.Edited();
     EnableUsbPage();
 }

@@ -85,7 +85,5 @@ private:
     QLabel *m_recordLamp = nullptr;
     QLabel *m_hdmiLamp = nullptr;
     QComboBox *m_logoBox = nullptr;
-    QLineEdit *m_logoX = nullptr;
-    QLineEdit *m_logoY = nullptr;
     std::array<QCheckBox *, 9> m_logoPositions{};
 };
