@@ -1,6 +1,5 @@
 #include "pagetest.h"
 
-#include "gui/dialogunits.h"
 #include "panel/gui/csetting.h"
 #include "panel/gui/ownerdrawntabbar.h"
 #include "panel/gui/settingspage.h"
@@ -61,22 +60,4 @@ bool PageTest::waitForPoll()
     // The in-process device answers within the panel's tick: once the poll
     // is logged, its reply has reached the pages.
     return QTest::qWaitFor([&] { return commands().count(QStringLiteral("CMD_GET_STATUS")) > polls; }, 5000);
-}
-
-void PageTest::expectPlacements(int page, std::initializer_list<Placement> placements)
-{
-    QWidget *pageWidget = panel().page(page);
-    const DialogUnits units(*pageWidget);
-    for (const Placement &p : placements) {
-        QWidget *placed = control<QWidget>(p.name);
-        ASSERT_TRUE(placed);
-        EXPECT_EQ(placed->parentWidget(), pageWidget) << p.name;
-        EXPECT_EQ(placed->pos(), QPoint(units.x(p.x), units.y(p.y))) << p.name;
-        if (p.width) {
-            EXPECT_EQ(placed->width(), units.x(p.width)) << p.name;
-        }
-        if (p.height) {
-            EXPECT_EQ(placed->height(), units.y(p.height)) << p.name;
-        }
-    }
 }

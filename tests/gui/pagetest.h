@@ -43,16 +43,6 @@ protected:
     // Waits for the next status poll to reach the pages.
     bool waitForPoll();
 
-    // Where a control sits, in dialog units from its page's top-left corner
-    // (the page's reference frame); a width or height of 0 is the control's own.
-    struct Placement
-    {
-        const char *name;
-        int x, y, width, height;
-    };
-    // Each control is a child of the page, at its place and of its size.
-    void expectPlacements(int page, std::initializer_list<Placement> placements);
-
 private:
     QWidget *findControl(const char *name) const;
 };

@@ -6,7 +6,6 @@
 #include "pagetest.h"
 
 #include "auxiliary/texttable.h"
-#include "gui/dialogunits.h"
 #include "panel/gui/csetting.h"
 #include "panel/gui/ownerdrawntabbar.h"
 #include "panel/gui/settingspage.h"
@@ -58,8 +57,8 @@ TEST_F(MultiplexPageTest, FrequencyWithinTheVhfUhfBand)
 {
     ASSERT_TRUE(linkInProcess({.code = 131, .versionByte = 9}));
     QLineEdit *frequency = control<QLineEdit>("frequencyEdit");
-    const TypedCase cases[] = {{"47000", 47000}, {"862000", 862000}, {"46999", 474000}, {"862001", 474000},
-                               {"1150000", 474000}, {"", 474000}};
+    // The range itself is checked without the window; here, that the field stores through it.
+    const TypedCase cases[] = {{"862000", 862000}, {"862001", 474000}};
     for (const TypedCase &c : cases) {
         typeInto(frequency, QString::fromLatin1(c.typed));
         EXPECT_EQ(panel().model().Mux[0].FreqKHz, c.stored) << c.typed;
@@ -79,14 +78,13 @@ TEST_F(MultiplexPageTest, FrequencyAndSymbolRateOfTheSatelliteModel)
 {
     ASSERT_TRUE(linkInProcess({.code = 156, .versionByte = 4}));
     EXPECT_TRUE(control<QRadioButton>("dvbSRadio")->isChecked());
-    const TypedCase frequencies[] = {{"950000", 950000}, {"1150000", 1150000}, {"1150001", 960000},
-                                     {"949999", 960000}, {"474000", 960000}};
+    const TypedCase frequencies[] = {{"1150000", 1150000}, {"474000", 960000}};
     for (const TypedCase &c : frequencies) {
         typeInto(control<QLineEdit>("frequencyEdit"), QString::fromLatin1(c.typed));
         EXPECT_EQ(panel().model().Mux[0].FreqKHz, c.stored) << c.typed;
         EXPECT_EQ(ReadLayout1(writeNow(), 1).Muxes[0].FreqKHz, quint32(c.stored)) << c.typed;
     }
-    const TypedCase symbolRates[] = {{"2500", 2500}, {"22000", 22000}, {"2499", 22000}, {"22001", 22000}};
+    const TypedCase symbolRates[] = {{"2500", 2500}, {"2499", 22000}};
     for (const TypedCase &c : symbolRates) {
         typeInto(control<QLineEdit>("symbolRateEdit"), QString::fromLatin1(c.typed));
         EXPECT_EQ(panel().model().Mux[0].SymbolRate, c.stored) << c.typed;
@@ -99,7 +97,7 @@ TEST_F(MultiplexPageTest, SymbolRateOfACableOutput)
     ASSERT_TRUE(linkInProcess({.code = 147, .versionByte = 9}));
     QTest::mouseClick(control<QRadioButton>("dvbCRadio"), Qt::LeftButton);
     EXPECT_EQ(panel().model().Mux[0].Mode, 2);
-    const TypedCase cases[] = {{"6960", 6960}, {"6961", 6875}, {"2000", 2000}, {"1999", 6875}};
+    const TypedCase cases[] = {{"6960", 6960}, {"6961", 6875}};
     for (const TypedCase &c : cases) {
         typeInto(control<QLineEdit>("symbolRateEdit"), QString::fromLatin1(c.typed));
         EXPECT_EQ(panel().model().Mux[0].SymbolRate, c.stored) << c.typed;
@@ -150,7 +148,7 @@ TEST_F(MultiplexPageTest, IpOutputTimeToLiveAndPort)
     ASSERT_TRUE(ttl->isEnabled());
     EXPECT_FALSE(control<QLineEdit>("frequencyEdit")->isEnabled());
 
-    const TypedCase ttls[] = {{"0", 128}, {"129", 128}, {"1", 1}, {"128", 128}};
+    const TypedCase ttls[] = {{"0", 128}, {"1", 1}};
     for (const TypedCase &c : ttls) {
         typeInto(ttl, QString::fromLatin1(c.typed));
         EXPECT_EQ(panel().model().Ttl, c.stored) << c.typed;
@@ -159,7 +157,7 @@ TEST_F(MultiplexPageTest, IpOutputTimeToLiveAndPort)
         EXPECT_EQ(record.Ttl, c.stored) << c.typed;
         EXPECT_EQ(record.Muxes[0].ModeByte, 0);
     }
-    const TypedCase ports[] = {{"65535", 65535}, {"65536", 5004}, {"1234", 1234}};
+    const TypedCase ports[] = {{"65536", 5004}, {"1234", 1234}};
     for (const TypedCase &c : ports) {
         typeInto(control<QLineEdit>("ipPortEdit"), QString::fromLatin1(c.typed));
         EXPECT_EQ(panel().model().Service[0].IpPort, c.stored) << c.typed;
@@ -457,48 +455,6 @@ TEST_F(MultiplexPageTest, EditReachesADeviceProcessAfterTheDeferredWrite)
     ASSERT_FALSE(written.Failed);
     EXPECT_EQ(written.NitVersion, 1);
     EXPECT_EQ(written.Muxes[0].FreqKHz, 474000u);
-}
-
-TEST_F(MultiplexPageTest, ControlsSitWhereTheLayoutPutsThem)
-{
-    ASSERT_TRUE(linkInProcess({.code = 176, .versionByte = 15}));
-    expectPlacements(CSetting::MultiplexPage, {
-        {"dhcpCheck", 22, 12, 0, 0},
-        {"deviceIpEdit", 59, 10, 73, 0},
-        {"deviceMaskEdit", 139, 10, 73, 0},
-        {"deviceGatewayEdit", 219, 10, 73, 0},
-        {"networkLabel", 11, 39, 0, 0},
-        {"nitVersionEdit", 59, 37, 19, 0},
-        {"networkNameEdit", 88, 37, 84, 0},
-        {"lcnCountryList", 175, 36, 0, 0},
-        {"networkIdEdit", 244, 37, 35, 0},
-        {"originalNetworkIdEdit", 284, 37, 35, 0},
-        {"lcnIdTypeList", 326, 36, 0, 0},
-        {"muxTabs", 8, 53, 478, 15},
-        {"dvbTRadio", 9, 72, 0, 0},
-        {"dvbCRadio", 50, 72, 0, 0},
-        {"dvbSRadio", 92, 72, 0, 0},
-        {"tsIdEdit", 9, 98, 40, 0},
-        {"frequencyEdit", 53, 98, 40, 0},
-        {"bandwidthList", 98, 97, 0, 0},
-        {"dvbTConstellationList", 144, 97, 0, 0},
-        {"dvbCConstellationList", 144, 97, 0, 0},
-        {"symbolRateEdit", 198, 98, 40, 0},
-        {"txModeList", 244, 97, 0, 0},
-        {"codeRateList", 278, 97, 0, 0},
-        {"guardList", 312, 97, 0, 0},
-        {"levelImage", 373, 100, 0, 0},
-        {"levelSlider", 389, 98, 76, 13},
-        {"levelText", 469, 100, 0, 0},
-        {"ipRadio", 9, 122, 0, 0},
-        {"ipProtocolList", 10, 133, 0, 0},
-        {"ipAddressEdit", 49, 133, 116, 0},
-        {"ipPortEdit", 169, 133, 42, 0},
-        {"ttlEdit", 217, 133, 22, 0},
-        {"bitrateText", 269, 135, 78, 0},
-        {"bitrateBar", 352, 135, 136, 8},
-    });
-    EXPECT_EQ(control<QLabel>("bitrateText")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 }
 
 } // namespace
