@@ -9,6 +9,16 @@ constexpr qint64 IdentifierMax = 65535;
 // The lowest PID a service may use: those below are reserved for the tables.
 constexpr qint64 LowestServicePid = 32;
 constexpr qint64 AudioDelayMaxMs = 999;
+// The longest texts the settings pages keep.
+constexpr int DeviceAddressLength = 16; // DeviceIp, DeviceMask, DeviceGateway
+constexpr int NetworkNameLength = 32;
+constexpr int IpAddressLength = 16;
+constexpr int ServiceNameLength = 32;
+constexpr int EitNameLength = 40;
+constexpr int EitTextLength = 100;
+constexpr int AitTextLength = 60; // AitName, AitRoot, AitPath
+constexpr int ReferenceLength = 20;
+constexpr int UsbPageNameLength = 32; // MediaFileName, OverlayLogoFile
 
 template <qint64 Minimum, qint64 Maximum, qint32 Substitute>
 MemberRange Fixed(const ConfigModel &, const HardwareProfile &)
@@ -44,13 +54,13 @@ MemberRange AudioDelayRange(const ConfigModel &, const HardwareProfile &profile)
 
 using M = ConfigModel;
 const ModelMember<M> ModelTable[] = {
-    {.Name = "Reference", .Text = &M::Reference},
+    {.Name = "Reference", .Text = &M::Reference, .MaxLength = ReferenceLength},
     {.Name = "DefaultCountry", .Number = &M::DefaultCountry},
     {.Name = "CountryCopy", .Number = &M::CountryCopy},
     {.Name = "NitVersion", .Number = &M::NitVersion, .Range = Fixed<0, 32, 1>},
     {.Name = "NetworkId", .Number = &M::NetworkId, .Range = Fixed<0, IdentifierMax, 100>},
     {.Name = "OriginalNetworkId", .Number = &M::OriginalNetworkId, .Range = Fixed<0, IdentifierMax, 8442>},
-    {.Name = "NetworkName", .Text = &M::NetworkName},
+    {.Name = "NetworkName", .Text = &M::NetworkName, .MaxLength = NetworkNameLength},
     {.Name = "LcnIdType", .Number = &M::LcnIdType},
     {.Name = "HdLcn", .Number = &M::HdLcn, .Range = Fixed<1, Unbounded, 1>},
     {.Name = "LcnCountry", .Number = &M::LcnCountry},
@@ -72,11 +82,11 @@ const ModelMember<M> ModelTable[] = {
     {.Name = "Capability4K", .Number = &M::Capability4K},
     {.Name = "LogoName", .Text = &M::LogoName},
     {.Name = "Dhcp", .Number = &M::Dhcp},
-    {.Name = "DeviceIp", .Text = &M::DeviceIp},
-    {.Name = "DeviceMask", .Text = &M::DeviceMask},
-    {.Name = "DeviceGateway", .Text = &M::DeviceGateway},
-    {.Name = "MediaFileName", .Text = &M::MediaFileName},
-    {.Name = "OverlayLogoFile", .Text = &M::OverlayLogoFile},
+    {.Name = "DeviceIp", .Text = &M::DeviceIp, .MaxLength = DeviceAddressLength},
+    {.Name = "DeviceMask", .Text = &M::DeviceMask, .MaxLength = DeviceAddressLength},
+    {.Name = "DeviceGateway", .Text = &M::DeviceGateway, .MaxLength = DeviceAddressLength},
+    {.Name = "MediaFileName", .Text = &M::MediaFileName, .MaxLength = UsbPageNameLength},
+    {.Name = "OverlayLogoFile", .Text = &M::OverlayLogoFile, .MaxLength = UsbPageNameLength},
     {.Name = "OverlayLogoPosition", .Number = &M::OverlayLogoPosition},
     {.Name = "OverlayLogoX", .Number = &M::OverlayLogoX, .Range = Fixed<0, LogoCoordinateMax, 0>},
     {.Name = "OverlayLogoY", .Number = &M::OverlayLogoY, .Range = Fixed<0, LogoCoordinateMax, 0>},
@@ -116,7 +126,7 @@ using S = ServiceSettings;
 const ModelMember<S> ServiceTable[] = {
     {.Name = "ServiceId", .Number = &S::ServiceId, .Range = Fixed<0, IdentifierMax, 100>},
     {.Name = "Lcn", .Number = &S::Lcn, .Range = Fixed<1, Unbounded, 801>},
-    {.Name = "ServiceName", .Text = &S::ServiceName},
+    {.Name = "ServiceName", .Text = &S::ServiceName, .MaxLength = ServiceNameLength},
     {.Name = "PmtPid", .Number = &S::PmtPid, .Range = Fixed<LowestServicePid, Unbounded, 32>},
     {.Name = "VideoPid", .Number = &S::VideoPid, .Range = Fixed<LowestServicePid, Unbounded, 33>},
     {.Name = "AudioPid", .Number = &S::AudioPid, .Range = Fixed<LowestServicePid, Unbounded, 34>},
@@ -125,17 +135,17 @@ const ModelMember<S> ServiceTable[] = {
     {.Name = "AudioCodec", .Number = &S::AudioCodec},
     {.Name = "AudioDelayMs", .Number = &S::AudioDelayMs, .Range = AudioDelayRange},
     {.Name = "VideoPercent", .Number = &S::VideoPercent, .Range = Fixed<0, 100, 100>},
-    {.Name = "EitName", .Text = &S::EitName},
-    {.Name = "EitText", .Text = &S::EitText},
+    {.Name = "EitName", .Text = &S::EitName, .MaxLength = EitNameLength},
+    {.Name = "EitText", .Text = &S::EitText, .MaxLength = EitTextLength},
     {.Name = "AitEnabled", .Number = &S::AitEnabled},
     {.Name = "AitVersion", .Number = &S::AitVersion},
     {.Name = "AitPid", .Number = &S::AitPid, .Range = Fixed<LowestServicePid, Unbounded, 100>},
     {.Name = "AitControlCode", .Number = &S::AitControlCode},
     {.Name = "AitOrgId", .Number = &S::AitOrgId, .Range = Fixed<0, Unbounded, 0>},
-    {.Name = "AitRoot", .Text = &S::AitRoot},
-    {.Name = "AitPath", .Text = &S::AitPath},
-    {.Name = "AitName", .Text = &S::AitName},
-    {.Name = "IpAddress", .Text = &S::IpAddress},
+    {.Name = "AitRoot", .Text = &S::AitRoot, .MaxLength = AitTextLength},
+    {.Name = "AitPath", .Text = &S::AitPath, .MaxLength = AitTextLength},
+    {.Name = "AitName", .Text = &S::AitName, .MaxLength = AitTextLength},
+    {.Name = "IpAddress", .Text = &S::IpAddress, .MaxLength = IpAddressLength},
     {.Name = "IpPort", .Number = &S::IpPort, .Range = Fixed<0, IdentifierMax, 5004>},
 };
 
@@ -163,11 +173,30 @@ MemberRange Find(std::span<const ModelMember<Record>> table, qint32 Record::*mem
 }
 
 template <class Record>
+int FindLength(std::span<const ModelMember<Record>> table, QString Record::*member)
+{
+    for (const ModelMember<Record> &entry : table) {
+        if (entry.Text == member && entry.MaxLength > 0)
+            return entry.MaxLength;
+    }
+    Q_ASSERT_X(false, "LengthOf", "a text without a length");
+    return 0;
+}
+
+template <class Record>
 std::optional<QString> Refusal(std::span<const ModelMember<Record>> table, const QString &prefix,
                                const Record &before, const Record &changed, const ConfigModel &model,
                                const HardwareProfile &profile)
 {
     for (const ModelMember<Record> &entry : table) {
+        if (entry.MaxLength > 0) {
+            const QString &text = changed.*entry.Text;
+            if (text != before.*entry.Text && text.size() > entry.MaxLength)
+                return QStringLiteral("%1%2: %3 characters, at most %4")
+                    .arg(prefix, QLatin1String(entry.Name))
+                    .arg(text.size())
+                    .arg(entry.MaxLength);
+        }
         if (!entry.Range)
             continue;
         const qint32 value = changed.*entry.Number;
@@ -227,6 +256,16 @@ MemberRange RangeOf(qint32 MuxSettings::*member, const ConfigModel &model, const
 MemberRange RangeOf(qint32 ServiceSettings::*member, const ConfigModel &model, const HardwareProfile &profile)
 {
     return Find<ServiceSettings>(ServiceTable, member, model, profile);
+}
+
+int LengthOf(QString ConfigModel::*member)
+{
+    return FindLength<ConfigModel>(ModelTable, member);
+}
+
+int LengthOf(QString ServiceSettings::*member)
+{
+    return FindLength<ServiceSettings>(ServiceTable, member);
 }
 
 std::optional<QString> FindRangeRefusal(const ConfigModel &before, const ConfigModel &changed,

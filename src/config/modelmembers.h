@@ -10,9 +10,10 @@
 
 // One description of the configuration model's members, which the JSON of
 // the command line, its checks and the settings pages share: each member's
-// name, where it lives, and for the numbers the pages check, the range they
-// accept. A page stores a member's substitute for anything else typed; the
-// command line refuses anything else outright (a script is better told than
+// name, where it lives, for the numbers the pages check the range they
+// accept, and for the texts they cut the longest they keep. A page stores a
+// member's substitute for anything else typed, and cuts a longer text; the
+// command line refuses both outright (a script is better told than
 // surprised by a substitute).
 
 // The logo coordinates run from 0 to 1000.
@@ -43,6 +44,7 @@ struct ModelMember
     qint32 Record::*Number = nullptr;
     quint32 Record::*UnsignedNumber = nullptr;
     QString Record::*Text = nullptr;
+    int MaxLength = 0; // texts the pages cut
     MemberRange (*Range)(const ConfigModel &model, const HardwareProfile &profile) = nullptr;
 };
 
@@ -60,8 +62,14 @@ MemberRange RangeOf(qint32 ConfigModel::*member, const ConfigModel &model, const
 MemberRange RangeOf(qint32 MuxSettings::*member, const ConfigModel &model, const HardwareProfile &profile);
 MemberRange RangeOf(qint32 ServiceSettings::*member, const ConfigModel &model, const HardwareProfile &profile);
 
-// The first ranged member whose value in changed differs from its value in
-// before and lies outside its range, as one line: "Ttl: 0 is outside
-// 1..128", "Mux[1].FreqKHz: ...". None when every change is accepted.
+// The longest a text member the pages cut keeps; members without a length
+// are a programming error.
+int LengthOf(QString ConfigModel::*member);
+int LengthOf(QString ServiceSettings::*member);
+
+// The first member whose value in changed differs from its value in before
+// and lies outside its range, or is longer than the pages keep, as one
+// line: "Ttl: 0 is outside 1..128", "Mux[1].FreqKHz: ...", "NetworkName: 40
+// characters, at most 32". None when every change is accepted.
 std::optional<QString> FindRangeRefusal(const ConfigModel &before, const ConfigModel &changed,
                                         const HardwareProfile &profile);

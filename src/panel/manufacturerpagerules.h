@@ -16,9 +16,6 @@ QStringList DefaultCountryItems();
 // HardwareType: "FULL", "LITE".
 QStringList HardwareTypeItems();
 
-// The reference text keeps at most this many characters.
-inline constexpr int ReferenceLength = 20;
-
 // The logo files "logos/*.dg1" of the program folder, names with their
 // extension, in the logo list's order (alphabetical, case ignored). Empty
 // without the folder.

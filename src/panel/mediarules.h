@@ -9,10 +9,6 @@
 // The rules of the USB page's player, lamps and logo overlay that do not
 // depend on a window.
 
-// The page keeps at most this many characters of the media file name and of
-// the overlay logo file name.
-inline constexpr int UsbPageNameLength = 32;
-
 // What the hardware allows on the page: the clock and the schedule with USB
 // playback and recording, the logo file and coordinates (and the preset
 // positions shown) where the device overlays a logo.

@@ -15,11 +15,6 @@
 // Output kinds, as Mux.Mode holds them and the radio buttons choose them.
 enum OutputMode { OutputIp = 0, OutputDvbT = 1, OutputDvbC = 2, OutputDvbS = 3 };
 
-// Longest texts the model keeps from the page's text fields.
-inline constexpr int DeviceAddressLength = 16; // DeviceIp, DeviceMask, DeviceGateway
-inline constexpr int NetworkNameLength = 32;
-inline constexpr int IpAddressLength = 16;
-
 // The fixed lists, index 0 first.
 QStringList BandwidthItems();
 QStringList DvbTConstellationItems();

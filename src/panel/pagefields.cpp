@@ -145,6 +145,7 @@ void StoreTyped(const FieldBinding &binding, QStringView typed, ConfigModel &mod
             range = RangeOf(binding.ServiceNumber, model, profile);
         *number = FieldValue(typed, range);
     } else if (QString *text = BoundText(binding, model, record)) {
-        *text = CutToLength(typed.toString(), binding.MaxLength);
+        *text = CutToLength(typed.toString(),
+                            binding.Text ? LengthOf(binding.Text) : LengthOf(binding.ServiceText));
     }
 }

@@ -43,8 +43,8 @@ int BoundedIndex(int index, int count);
 
 // The model value a page field shows and stores: a member of the model, or
 // of the record the page shows (the multiplex, or the service record that
-// holds it: the multiplex's IP output, the service shown). A text keeps at
-// most MaxLength characters; a number keeps to its member's range.
+// holds it: the multiplex's IP output, the service shown). A number keeps
+// to its member's range, a text to its member's length.
 struct FieldBinding
 {
     qint32 ConfigModel::*Number = nullptr;
@@ -52,7 +52,6 @@ struct FieldBinding
     qint32 MuxSettings::*MuxNumber = nullptr;
     qint32 ServiceSettings::*ServiceNumber = nullptr;
     QString ServiceSettings::*ServiceText = nullptr;
-    int MaxLength = 0;
 
     bool IsNumber() const { return Number || MuxNumber || ServiceNumber; }
     bool IsText() const { return Text || ServiceText; }

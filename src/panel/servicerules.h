@@ -10,12 +10,6 @@
 // The rules of the SERVICE page that are not widgets: its lists, its tab
 // labels, what its commit stores and which controls it enables.
 
-// Longest texts the model keeps from the page's text fields.
-inline constexpr int ServiceNameLength = 32;
-inline constexpr int EitNameLength = 40;
-inline constexpr int EitTextLength = 100;
-inline constexpr int AitTextLength = 60; // AitName, AitRoot, AitPath
-
 // The lists, index 0 first.
 QStringList VideoCodecItems(const HardwareProfile &profile);
 QStringList AudioCodecItems(const HardwareProfile &profile);

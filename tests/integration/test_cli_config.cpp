@@ -172,6 +172,7 @@ TEST_F(CliConfigTest, SetAndEncodeRefuseWhatThePagesWouldNotStore)
         {R"({"Ttl":-1})", ": Ttl: 4294967295 is outside 1..128\n"},
         {R"({"Mux":[{"TsId":65536}]})", ": Mux[0].TsId: 65536 is outside 0..65535\n"},
         {R"({"Service":[{},{"PmtPid":31}]})", ": Service[1].PmtPid: 31 is outside 32..4294967295\n"},
+        {R"({"Reference":"ABCDEFGHIJKLMNOPQRSTU"})", ": Reference: 21 characters, at most 20\n"},
     };
     DevSimProcess device;
     ASSERT_TRUE(device.start({.code = 131, .pty = false}));

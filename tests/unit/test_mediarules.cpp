@@ -12,7 +12,7 @@ namespace {
 TEST(MediaRules, NamesAreCutTo32Characters)
 {
     ConfigModel model = ModelFor(Device(132));
-    const FieldBinding media = {.Text = &ConfigModel::MediaFileName, .MaxLength = UsbPageNameLength};
+    const FieldBinding media = {.Text = &ConfigModel::MediaFileName};
     const std::pair<const char *, const char *> cases[] = {
         {"0123456789abcdefghijABCDEFGHIJklmnopqrst", "0123456789abcdefghijABCDEFGHIJkl"},
         {"clip.ts", "clip.ts"},

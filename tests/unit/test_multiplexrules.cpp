@@ -133,7 +133,7 @@ TEST(MultiplexRules, FieldsOfTheMultiplexShownAndItsIpOutput)
     const ConfigModel before = model;
     const HardwareProfile profile = HardwareProfile::Of(176);
     StoreTyped({.MuxNumber = &MuxSettings::FreqKHz}, u"858000", model, 1, profile);
-    StoreTyped({.ServiceText = &ServiceSettings::IpAddress, .MaxLength = IpAddressLength}, u"239.192.100.200:1234",
+    StoreTyped({.ServiceText = &ServiceSettings::IpAddress}, u"239.192.100.200:1234",
                model, 1, profile);
     StoreTyped({.ServiceNumber = &ServiceSettings::IpPort}, u"6000", model, 1, profile);
     EXPECT_EQ(model.Mux[1].FreqKHz, 858000);
@@ -147,9 +147,9 @@ TEST(MultiplexRules, TextsAreCutToTheirLengths)
 {
     ConfigModel model = ModelFor(121);
     const HardwareProfile profile = HardwareProfile::Of(121);
-    StoreTyped({.Text = &ConfigModel::DeviceIp, .MaxLength = DeviceAddressLength}, u"192.168.100.200/24", model, 0,
+    StoreTyped({.Text = &ConfigModel::DeviceIp}, u"192.168.100.200/24", model, 0,
                profile);
-    StoreTyped({.Text = &ConfigModel::NetworkName, .MaxLength = NetworkNameLength},
+    StoreTyped({.Text = &ConfigModel::NetworkName},
                u"A network name of forty characters long", model, 0, profile);
     EXPECT_EQ(model.DeviceIp, QStringLiteral("192.168.100.200/"));
     EXPECT_EQ(model.NetworkName, QStringLiteral("A network name of forty characte"));

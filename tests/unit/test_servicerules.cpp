@@ -146,10 +146,10 @@ TEST(ServiceRules, TextsAreCutToTheirLengthsInTheServiceShown)
     const QString hundredTen(110, u'x');
     using S = ServiceSettings;
     const std::pair<FieldBinding, qsizetype> texts[] = {
-        {{.ServiceText = &S::ServiceName, .MaxLength = ServiceNameLength}, 32},
-        {{.ServiceText = &S::EitName, .MaxLength = EitNameLength}, 40},
-        {{.ServiceText = &S::EitText, .MaxLength = EitTextLength}, 100},
-        {{.ServiceText = &S::AitName, .MaxLength = AitTextLength}, 60},
+        {{.ServiceText = &S::ServiceName}, 32},
+        {{.ServiceText = &S::EitName}, 40},
+        {{.ServiceText = &S::EitText}, 100},
+        {{.ServiceText = &S::AitName}, 60},
     };
     for (const auto &[binding, length] : texts) {
         StoreTyped(binding, hundredTen, model, 3, profile);

@@ -262,8 +262,6 @@ void CSetting::ConfigurationRead()
     m_usbPage->ShowRecordFileNames();
 }
 
-
-
 void CSetting::RefreshMediaStatus()
 {
     m_usbPage->RefreshMediaStatus();

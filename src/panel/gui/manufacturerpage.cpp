@@ -37,7 +37,7 @@ constexpr int ActionWidth = 52;
 const R::Row Fields[] = {
     R::Label(IDC_MANUFACTURER_REFERENCE_LABEL, "referenceLabel", 9, 1, 70, "Reference :"),
     R::Edit(IDC_MANUFACTURER_REFERENCE, "reference", 9, 11, 70,
-            {.Text = &M::Reference, .MaxLength = ReferenceLength}),
+            {.Text = &M::Reference}),
     R::Label(IDC_MANUFACTURER_COUNTRY_LABEL, "defaultCountryLabel", 83, 1, 60, "Def. Country :"),
     // The country is kept twice: ChooseDefaultCountry.
     R::List(IDC_MANUFACTURER_COUNTRY, "defaultCountry", 83, 11, 49, DefaultCountryItems,

@@ -82,12 +82,12 @@ const R::Row Fields[] = {
     // The device's own network address.
     R::Check(IDC_MUX_DHCP, "dhcpCheck", 22, 12, 34, "DHCP", {.Number = &M::Dhcp}, &E::Dhcp),
     R::Label(IDC_MUX_DEVICE_IP_LABEL, "deviceIpLabel", 59, 1, 73, "IP Address : ", &E::DeviceAddress),
-    R::Edit(IDC_MUX_DEVICE_IP, "deviceIpEdit", 59, 10, 73, {.Text = &M::DeviceIp, .MaxLength = DeviceAddressLength}, &E::DeviceAddress),
+    R::Edit(IDC_MUX_DEVICE_IP, "deviceIpEdit", 59, 10, 73, {.Text = &M::DeviceIp}, &E::DeviceAddress),
     R::Label(IDC_MUX_DEVICE_MASK_LABEL, "deviceMaskLabel", 139, 1, 73, "Mask :", &E::DeviceAddress),
-    R::Edit(IDC_MUX_DEVICE_MASK, "deviceMaskEdit", 139, 10, 73, {.Text = &M::DeviceMask, .MaxLength = DeviceAddressLength},
+    R::Edit(IDC_MUX_DEVICE_MASK, "deviceMaskEdit", 139, 10, 73, {.Text = &M::DeviceMask},
          &E::DeviceAddress),
     R::Label(IDC_MUX_DEVICE_GATEWAY_LABEL, "deviceGatewayLabel", 219, 1, 73, "Gateway :", &E::DeviceAddress),
-    R::Edit(IDC_MUX_DEVICE_GATEWAY, "deviceGatewayEdit", 219, 10, 73, {.Text = &M::DeviceGateway, .MaxLength = DeviceAddressLength},
+    R::Edit(IDC_MUX_DEVICE_GATEWAY, "deviceGatewayEdit", 219, 10, 73, {.Text = &M::DeviceGateway},
          &E::DeviceAddress),
 
     // The network; its identifiers are hidden where the country's rules set them.
@@ -95,7 +95,7 @@ const R::Row Fields[] = {
     R::Label(IDC_MUX_NIT_VERSION_LABEL, "nitVersionLabel", 59, 28, 28, "Vers. :"),
     R::Edit(IDC_MUX_NIT_VERSION, "nitVersionEdit", 59, 37, 19, {.Number = &M::NitVersion}),
     R::Label(IDC_MUX_NETWORK_NAME_LABEL, "networkNameLabel", 88, 28, 84, TXT_NAME_LABEL),
-    R::Edit(IDC_MUX_NETWORK_NAME, "networkNameEdit", 88, 37, 84, {.Text = &M::NetworkName, .MaxLength = NetworkNameLength}),
+    R::Edit(IDC_MUX_NETWORK_NAME, "networkNameEdit", 88, 37, 84, {.Text = &M::NetworkName}),
     R::Label(IDC_MUX_LCN_COUNTRY_LABEL, "lcnCountryLabel", 175, 28, 66, "LCN Country :", &E::LcnCountry),
     R::List(IDC_MUX_LCN_COUNTRY, "lcnCountryList", 175, 36, 66, LcnCountryItems, {.Number = &M::LcnCountry}, &E::LcnCountry),
     R::Label(IDC_MUX_NETWORK_ID_LABEL, "networkIdLabel", 244, 28, 38, TXT_ID_LABEL, nullptr, &E::NetworkIdsVisible),
@@ -149,7 +149,7 @@ const R::Row Fields[] = {
     R::List(IDC_MUX_IP_PROTOCOL, "ipProtocolList", 10, 133, 36, nullptr, {.Number = &M::IpProtocol},
          &E::IpProtocol),
     R::Label(IDC_MUX_IP_ADDRESS_LABEL, "ipAddressLabel", 49, 124, 116, TXT_ADDRESS_LABEL, &E::IpDestination),
-    R::Edit(IDC_MUX_IP_ADDRESS, "ipAddressEdit", 49, 133, 116, {.ServiceText = &S::IpAddress, .MaxLength = IpAddressLength},
+    R::Edit(IDC_MUX_IP_ADDRESS, "ipAddressEdit", 49, 133, 116, {.ServiceText = &S::IpAddress},
          &E::IpDestination),
     R::Label(IDC_MUX_IP_PORT_LABEL, "ipPortLabel", 169, 124, 46, TXT_PORT_LABEL, &E::IpDestination),
     R::Edit(IDC_MUX_IP_PORT, "ipPortEdit", 169, 133, 42, {.ServiceNumber = &S::IpPort}, &E::IpDestination),

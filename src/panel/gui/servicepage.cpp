@@ -65,7 +65,7 @@ const R::Row Fields[] = {
     R::Edit(IDC_SERVICE_ID, "serviceIdEdit", 36, 32, 30, {.ServiceNumber = &S::ServiceId}),
     R::Label(IDC_SERVICE_NAME_LABEL, "serviceNameLabel", 70, 23, 102, TXT_SERVICE_NAME_LABEL),
     R::EditableList(IDC_SERVICE_NAME, "serviceNameList", 70, 32, 102,
-                    {.ServiceText = &S::ServiceName, .MaxLength = ServiceNameLength}),
+                    {.ServiceText = &S::ServiceName}),
     R::Label(IDC_SERVICE_LCN_LABEL, "lcnLabel", 178, 23, 32, TXT_LCN_LABEL, &E::Lcn),
     R::Edit(IDC_SERVICE_LCN, "lcnEdit", 178, 32, 30, {.ServiceNumber = &S::Lcn}, &E::Lcn),
     R::Label(IDC_SERVICE_HD_LCN_LABEL, "hdLcnLabel", 212, 23, 40, TXT_HD_LCN_LABEL, &E::HdLcnAndEit),
@@ -101,10 +101,10 @@ const R::Row Fields[] = {
     R::Label(IDC_SERVICE_EIT_LABEL, "eitLabel", 6, 114, 28, "E.I.T.", &E::HdLcnAndEit),
     R::Label(IDC_SERVICE_EIT_NAME_LABEL, "eitNameLabel", 36, 103, 147, TXT_NAME_LABEL, &E::HdLcnAndEit),
     R::Edit(IDC_SERVICE_EIT_NAME, "eitNameEdit", 36, 112, 147,
-            {.ServiceText = &S::EitName, .MaxLength = EitNameLength}, &E::HdLcnAndEit),
+            {.ServiceText = &S::EitName}, &E::HdLcnAndEit),
     R::Label(IDC_SERVICE_EIT_TEXT_LABEL, "eitTextLabel", 187, 103, 303, TXT_TEXT_LABEL, &E::HdLcnAndEit),
     R::Edit(IDC_SERVICE_EIT_TEXT, "eitTextEdit", 187, 112, 303,
-            {.ServiceText = &S::EitText, .MaxLength = EitTextLength}, &E::HdLcnAndEit),
+            {.ServiceText = &S::EitText}, &E::HdLcnAndEit),
 
     // The HbbTV application table.
     R::Label(IDC_SERVICE_AIT_LABEL, "aitLabel", 6, 138, 28, "A.I.T.", &E::AitSwitch),
@@ -121,13 +121,13 @@ const R::Row Fields[] = {
             nullptr, AitGroup),
     R::Label(IDC_SERVICE_AIT_NAME_LABEL, "aitNameLabel", 187, 127, 72, "Name :", &E::AitFields),
     R::Edit(IDC_SERVICE_AIT_NAME, "aitNameEdit", 187, 136, 72,
-            {.ServiceText = &S::AitName, .MaxLength = AitTextLength}, &E::AitFields, nullptr, AitGroup),
+            {.ServiceText = &S::AitName}, &E::AitFields, nullptr, AitGroup),
     R::Label(IDC_SERVICE_AIT_ROOT_LABEL, "aitRootLabel", 262, 127, 113, "Root :", &E::AitFields),
     R::Edit(IDC_SERVICE_AIT_ROOT, "aitRootEdit", 262, 136, 113,
-            {.ServiceText = &S::AitRoot, .MaxLength = AitTextLength}, &E::AitFields, nullptr, AitGroup),
+            {.ServiceText = &S::AitRoot}, &E::AitFields, nullptr, AitGroup),
     R::Label(IDC_SERVICE_AIT_PATH_LABEL, "aitPathLabel", 377, 127, 113, "Path :", &E::AitFields),
     R::Edit(IDC_SERVICE_AIT_PATH, "aitPathEdit", 377, 136, 113,
-            {.ServiceText = &S::AitPath, .MaxLength = AitTextLength}, &E::AitFields, nullptr, AitGroup),
+            {.ServiceText = &S::AitPath}, &E::AitFields, nullptr, AitGroup),
 };
 
 } // namespace

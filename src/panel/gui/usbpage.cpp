@@ -97,7 +97,7 @@ const R::Row PlayerFields[] = {
     // Choosing a file puts its name into the field below: buildPlayer.
     R::List(IDC_PANEL_MEDIA_LIST, "mediaFileList", X(324), Y(357), 195, nullptr, {}, nullptr, nullptr, -1, true),
     R::Placed(IDC_PANEL_MEDIA_FILE, "mediaFileField", K::Edit, X(373), Y(373), 97, 15,
-              {.Text = &M::MediaFileName, .MaxLength = UsbPageNameLength}),
+              {.Text = &M::MediaFileName}),
     R::Button(IDC_USB_RECORD_BUTTON, "recordButton", X(473), Y(372), 16, 16, ""),
     R::Button(IDC_USB_PLAY_BUTTON, "playButton", X(489), Y(372), 16, 16, ""),
     R::Button(IDC_PANEL_STOP_BUTTON, "stopButton", X(505), Y(372), 16, 16, ""),
@@ -111,7 +111,7 @@ const R::Row LogoFields[] = {
     R::Placed(IDC_USB_LOGO_IMAGE, "logoImage", K::Custom, X(12), Y(492), 20, 20),
     R::Label(IDC_USB_LOGO_FILE_LABEL, "logoFileLabel", X(41), Y(490), 30, "File :"),
     R::EditableList(IDC_PANEL_OVERLAY_LOGO, "overlayLogoBox", X(41), Y(499), 118,
-                    {.Text = &M::OverlayLogoFile, .MaxLength = UsbPageNameLength}, &E::LogoOverlay),
+                    {.Text = &M::OverlayLogoFile}, &E::LogoOverlay),
     R::Check(IDC_USB_LOGO_POSITION_1, "logoPosition1", X(180), Y(485), 9, "", {}, nullptr, 1),
     R::Check(IDC_USB_LOGO_POSITION_1 + 1, "logoPosition2", X(190), Y(485), 9, "", {}, nullptr, 2),
     R::Check(IDC_USB_LOGO_POSITION_1 + 2, "logoPosition3", X(200), Y(485), 9, "", {}, nullptr, 3),
