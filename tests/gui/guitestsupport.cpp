@@ -3,12 +3,29 @@
 #include "link/handlergate.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QEvent>
 #include <QPixmap>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOption>
+#include <QTest>
 #include <QWidget>
 
 #include <algorithm>
+
+void ClickButton(QAbstractButton *button)
+{
+    QPoint where = button->rect().center();
+    QStyleOption option;
+    option.initFrom(button);
+    if (qobject_cast<QCheckBox *>(button))
+        where = button->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, button).center();
+    else if (qobject_cast<QRadioButton *>(button))
+        where = button->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, button).center();
+    QTest::mouseClick(button, Qt::LeftButton, {}, where);
+}
 
 void SaveScreenshot(QWidget &widget, const QString &name)
 {

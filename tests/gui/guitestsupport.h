@@ -7,10 +7,16 @@
 
 #include <functional>
 
+class QAbstractButton;
 class QWidget;
 
 // Saves a PNG of the widget under build/screenshots/NAME.png.
 void SaveScreenshot(QWidget &widget, const QString &name);
+
+// Clicks a button as a user does: a check box or radio button on its
+// indicator (its middle may lie beyond a short caption, as it does with
+// some platforms' fonts), any other button in its middle.
+void ClickButton(QAbstractButton *button);
 
 // Answers the first modal dialog that opens: it polls for the dialog every
 // 10 ms, so it answers whenever the dialog comes, also when it opens after

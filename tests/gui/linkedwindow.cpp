@@ -45,14 +45,6 @@ bool LinkedWindowTest::linkInProcess(const InProcessDevice::Options &options)
     return waitForStatusText(QStringLiteral("Hardware connected"));
 }
 
-bool LinkedWindowTest::linkProcess(const DevSimProcess::Options &options)
-{
-    if (!process.start(options))
-        return false;
-    open({process.ptyPath()});
-    return waitForStatusText(QStringLiteral("Hardware connected"));
-}
-
 bool LinkedWindowTest::waitForTitle(const QString &suffix, int timeoutMs) const
 {
     return QTest::qWaitFor([&] { return window->windowTitle() == NoDeviceTitle + suffix; }, timeoutMs);
@@ -65,7 +57,7 @@ bool LinkedWindowTest::waitForStatusText(const QString &text, int timeoutMs) con
 
 QStringList LinkedWindowTest::commands() const
 {
-    return inProcess ? inProcess->commandsLogged() : process.commandsLogged();
+    return inProcess ? inProcess->commandsLogged() : QStringList();
 }
 
 CSetting &LinkedWindowTest::panel() const

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "devsimprocess.h"
 #include "inprocessdevice.h"
 
 #include "app/gui/cdiduvifacedlg.h"
@@ -17,8 +16,9 @@ class CSetting;
 
 // The real main window in a temporary program folder, searching only the
 // serial ports a test gives it: a simulated device in the test's process
-// (fast, time-outs shrunk) or one started as a process behind a
-// pseudo-terminal (the real serial path end to end).
+// (fast, time-outs shrunk), or in the tests named *_process.cpp one started
+// as a process behind a pseudo-terminal (the real serial path end to end;
+// Linux only).
 class LinkedWindowTest : public ::testing::Test
 {
 protected:
@@ -39,13 +39,10 @@ protected:
     // strip says "Hardware connected".
     bool linkInProcess(const InProcessDevice::Options &options);
     bool linkInProcess() { return linkInProcess(InProcessDevice::Options{}); }
-    // The same with the simulated device started as a process.
-    bool linkProcess(const DevSimProcess::Options &options);
-    bool linkProcess() { return linkProcess(DevSimProcess::Options{}); }
 
     bool waitForTitle(const QString &suffix, int timeoutMs = 15000) const;
     bool waitForStatusText(const QString &text, int timeoutMs = 15000) const;
-    // The commands the linked device received, in order.
+    // The commands the in-process device received, in order.
     QStringList commands() const;
     CSetting &panel() const;
 
@@ -53,6 +50,5 @@ protected:
     StartupValues startup;
     CXmit xmit;
     std::unique_ptr<InProcessDevice> inProcess;
-    DevSimProcess process;
     std::unique_ptr<CDiduvIfaceDlg> window;
 };

@@ -218,9 +218,9 @@ TEST_F(PagesTest, CapabilityTickedOnTheManufacturerPageEnablesTheMiscList)
 {
     ASSERT_TRUE(link(158, 15, false, true));
     QCheckBox *capability4K = manufacturerControl<QCheckBox>(IDC_MANUFACTURER_4K);
-    QTest::mouseClick(capability4K, Qt::LeftButton);
+    ClickButton(capability4K);
     EXPECT_EQ(panel().model().Capability4K, 1);
-    QTest::mouseClick(manufacturerControl<QCheckBox>(IDC_MANUFACTURER_INFRARED), Qt::LeftButton);
+    ClickButton(manufacturerControl<QCheckBox>(IDC_MANUFACTURER_INFRARED));
     EXPECT_EQ(panel().model().CapabilityIr, 1);
     showPage(CSetting::MiscPage);
     EXPECT_TRUE(miscControl<QComboBox>(IDC_MISC_4K_MODE)->isEnabled());
@@ -266,7 +266,7 @@ TEST_F(PagesTest, MiscSettingsOfCode121AreCommitted)
     QComboBox *volume = miscControl<QComboBox>(IDC_MISC_PCM_VOLUME);
     volume->setFocus();
     QTest::keyClick(volume, Qt::Key_End);
-    QTest::mouseClick(miscControl<QCheckBox>(IDC_MISC_ALLOW_VBR), Qt::LeftButton);
+    ClickButton(miscControl<QCheckBox>(IDC_MISC_ALLOW_VBR));
     const ConfigModel &model = panel().model();
     EXPECT_EQ(model.PcmVolume, 2);
     EXPECT_EQ(model.AllowVbr, 1);

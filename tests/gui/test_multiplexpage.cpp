@@ -3,6 +3,7 @@
 // controls follow the hardware and the output kind.
 
 #include "layoutrecords.h"
+#include "guitestsupport.h"
 #include "pagetest.h"
 
 #include "auxiliary/texttable.h"
@@ -95,7 +96,7 @@ TEST_F(MultiplexPageTest, FrequencyAndSymbolRateOfTheSatelliteModel)
 TEST_F(MultiplexPageTest, SymbolRateOfACableOutput)
 {
     ASSERT_TRUE(linkInProcess({.code = 147, .versionByte = 9}));
-    QTest::mouseClick(control<QRadioButton>("dvbCRadio"), Qt::LeftButton);
+    ClickButton(control<QRadioButton>("dvbCRadio"));
     EXPECT_EQ(panel().model().Mux[0].Mode, 2);
     const TypedCase cases[] = {{"6960", 6960}, {"6961", 6875}};
     for (const TypedCase &c : cases) {
@@ -143,7 +144,7 @@ TEST_F(MultiplexPageTest, IpOutputTimeToLiveAndPort)
     ASSERT_TRUE(linkInProcess({.code = 121, .versionByte = 42}));
     QLineEdit *ttl = control<QLineEdit>("ttlEdit");
     EXPECT_FALSE(ttl->isEnabled()) << "TTL belongs to the IP output";
-    QTest::mouseClick(control<QRadioButton>("ipRadio"), Qt::LeftButton);
+    ClickButton(control<QRadioButton>("ipRadio"));
     EXPECT_EQ(panel().model().Mux[0].Mode, 0);
     ASSERT_TRUE(ttl->isEnabled());
     EXPECT_FALSE(control<QLineEdit>("frequencyEdit")->isEnabled());
@@ -272,7 +273,7 @@ TEST_F(MultiplexPageTest, DeviceAddressOfTheFirstModelInAdvancedMode)
     ASSERT_TRUE(dhcp->isEnabled());
     ASSERT_TRUE(dhcp->isChecked());
     EXPECT_FALSE(control<QLineEdit>("deviceIpEdit")->isEnabled());
-    QTest::mouseClick(dhcp, Qt::LeftButton);
+    ClickButton(dhcp);
     EXPECT_EQ(panel().model().Dhcp, 0);
     ASSERT_TRUE(control<QLineEdit>("deviceIpEdit")->isEnabled());
     typeInto(control<QLineEdit>("deviceIpEdit"), QStringLiteral("10.1.2.3"));
@@ -289,7 +290,7 @@ TEST_F(MultiplexPageTest, OutputKindSwitchesTheModulationControls)
     EXPECT_FALSE(control<QLineEdit>("symbolRateEdit")->isEnabled());
     EXPECT_TRUE(control<QComboBox>("guardList")->isEnabled());
 
-    QTest::mouseClick(control<QRadioButton>("dvbCRadio"), Qt::LeftButton);
+    ClickButton(control<QRadioButton>("dvbCRadio"));
     EXPECT_EQ(panel().model().Mux[0].Mode, 2);
     EXPECT_FALSE(tConstellation->isVisible());
     EXPECT_TRUE(cConstellation->isVisible());
@@ -300,7 +301,7 @@ TEST_F(MultiplexPageTest, OutputKindSwitchesTheModulationControls)
     EXPECT_TRUE(control<QComboBox>("bandwidthList")->isEnabled());
     EXPECT_NE(ReadLayout1(writeNow(), 1).Muxes[0].ModeByte, 0);
 
-    QTest::mouseClick(control<QRadioButton>("dvbTRadio"), Qt::LeftButton);
+    ClickButton(control<QRadioButton>("dvbTRadio"));
     EXPECT_EQ(panel().model().Mux[0].Mode, 1);
     EXPECT_TRUE(tConstellation->isVisible());
     EXPECT_FALSE(cConstellation->isVisible());
@@ -362,7 +363,7 @@ TEST_F(MultiplexPageTest, EachMultiplexTabEditsItsOwnOutput)
     ASSERT_EQ(panel().CurrentMux, 1);
     EXPECT_EQ(control<QLineEdit>("frequencyEdit")->text(), QStringLiteral("482000"));
     typeInto(control<QLineEdit>("frequencyEdit"), QStringLiteral("858000"));
-    QTest::mouseClick(control<QRadioButton>("dvbCRadio"), Qt::LeftButton);
+    ClickButton(control<QRadioButton>("dvbCRadio"));
     // The output kind rebuilds the tabs; the multiplex shown stays selected.
     EXPECT_EQ(panel().muxTabs()->currentIndex(), 1);
     EXPECT_EQ(panel().CurrentMux, 1);
@@ -436,25 +437,6 @@ TEST_F(MultiplexPageTest, CaptionsInTheLanguageOfTheRun)
     EXPECT_EQ(control<QLabel>("serviceNameLabel")->text(), QStringLiteral("Nom :"));
     EXPECT_EQ(control<QLabel>("eitTextLabel")->text(), QStringLiteral("Texte :"));
     EXPECT_EQ(control<QLabel>("ttlLabel")->text(), QStringLiteral("TTL :"));
-}
-
-// The whole road over the pseudo-terminal: one edit, the write about 2 s
-// later, the record the device process received.
-TEST_F(MultiplexPageTest, EditReachesADeviceProcessAfterTheDeferredWrite)
-{
-    ASSERT_TRUE(linkProcess({.code = 131, .versionByte = 9}));
-    typeInto(control<QLineEdit>("nitVersionEdit"), QStringLiteral("33"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return commands().contains(QStringLiteral("CMD_WRITE_CONFIG")); }, 6000));
-    QByteArray record;
-    for (const QString &line : process.requestLog()) {
-        const QStringList fields = line.split(u' ');
-        if (fields.value(3) == QStringLiteral("CMD_WRITE_CONFIG"))
-            record = QByteArray::fromHex(fields.value(4).toLatin1());
-    }
-    const RecordFields written = ReadLayout1(record, 1);
-    ASSERT_FALSE(written.Failed);
-    EXPECT_EQ(written.NitVersion, 1);
-    EXPECT_EQ(written.Muxes[0].FreqKHz, 474000u);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // tabs show the inputs; controls follow the hardware.
 
 #include "layoutrecords.h"
+#include "guitestsupport.h"
 #include "pagetest.h"
 
 #include "app/sidefiles.h"
@@ -129,7 +130,7 @@ TEST_F(ServicePageTest, ApplicationTableEditsAdvanceItsVersion)
     EXPECT_FALSE(pid->isEnabled()) << "the fields follow the switch";
     const qint32 version = panel().model().Service[0].AitVersion;
 
-    QTest::mouseClick(ait, Qt::LeftButton);
+    ClickButton(ait);
     EXPECT_EQ(panel().model().Service[0].AitEnabled, 1);
     ASSERT_TRUE(pid->isEnabled());
     typeInto(pid, QStringLiteral("20")); // two keystrokes, two edits
@@ -145,7 +146,7 @@ TEST_F(ServicePageTest, ApplicationTableEditsAdvanceItsVersion)
     EXPECT_EQ(record.AitOrgId, 0u);
     EXPECT_EQ(record.AitVersion, quint8(version + 4));
 
-    QTest::mouseClick(ait, Qt::LeftButton);
+    ClickButton(ait);
     EXPECT_FALSE(pid->isEnabled());
 }
 

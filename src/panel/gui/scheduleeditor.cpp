@@ -107,7 +107,7 @@ void ScheduleEditor::Build(PageControls &controls, const QLineEdit &mediaFile)
 
     m_list = controls.place(IDC_USB_SCHEDULE_LIST, "scheduleList", new QTableWidget(0, ColumnCount),
                             37 - left, 392 - top, 482, 88);
-    // Column 0 is one pixel wide.
+    // Column 0 is a pixel or two wide.
     m_list->horizontalHeader()->setMinimumSectionSize(1);
     const int averageCharWidth = controls.units().x(4);
     QStringList titles;

@@ -4,6 +4,7 @@
 // same requests in the same order. A second exchange started inside the first
 // would end the test at once (the exchange refuses to run twice).
 
+#include "devsimprocess.h"
 #include "guitestsupport.h"
 #include "linkedwindow.h"
 

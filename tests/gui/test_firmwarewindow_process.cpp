@@ -5,6 +5,7 @@
 
 #include "firmwarefiles.h"
 #include "guitestsupport.h"
+#include "devsimprocess.h"
 #include "linkedwindow.h"
 
 #include "auxiliary/gui/cinfo.h"
@@ -52,6 +53,10 @@ private:
 class FirmwareWindowTest : public LinkedWindowTest
 {
 protected:
+    QStringList commands() const { return process.commandsLogged(); }
+
+    DevSimProcess process;
+
     void addFile(const QString &label, int version, int size)
     {
         ASSERT_FALSE(WriteFirmwareFile(startup.FirmwareFolder, label, version, TaggedFirmwareImage(size, version)).isEmpty());
