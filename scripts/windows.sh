@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The Windows x86-64 build, made on Debian: installs what it needs, builds (or
-# reuses) the Qt cache, cross-builds rerudad.exe, rerudad-cli.exe and the unit
-# tests into build-windows/, lays out the application folder, and makes a zip
-# of it and an NSIS installer.
+# reuses) the Qt cache, cross-builds rerudad.exe, rerudad-cli.exe, the unit
+# tests and the GUI tests into build-windows/, lays out the application
+# folder, and makes a zip of it and an NSIS installer.
 #   scripts/windows.sh          the build
 #   scripts/windows.sh --test   the build, then the tests under Wine: the unit
-#                               tests, the CLI against the Linux simulated
+#                               and GUI tests, the CLI against the Linux simulated
 #                               device over TCP and over a Wine COM port, the
 #                               installer, and the desktop tool on a virtual
 #                               display (screenshot in docs/windows-linked.png)
@@ -74,7 +74,7 @@ mkdir -p "$build"
 "$qt/bin/qt-cmake" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DRERUDAD_GOOGLETEST_SOURCE=/usr/src/googletest >"$build/configure.log" 2>&1 ||
     { cat "$build/configure.log" >&2; exit 1; }
-cmake --build "$build" --parallel "$(nproc)" --target rerudad rerudad-cli rerudad_unit_tests
+cmake --build "$build" --parallel "$(nproc)" --target rerudad rerudad-cli rerudad_unit_tests rerudad_gui_tests
 
 # --- the application folder -------------------------------------------------
 stage "application folder"
@@ -374,19 +374,25 @@ wineserver -w || true
 check "uninstalled: the programs are gone" '[ ! -e "$installed" ]'
 check "uninstalled: the user's files are kept" '[ -f "$userfolder/firmware/user-file.txt" ]'
 
-# --- the unit tests -------------------------------------------------------
-stage "unit tests under Wine"
+# --- the unit and GUI tests ------------------------------------------------
+stage "unit and GUI tests under Wine"
 windows_path() { echo "Z:$1" | tr / '\\'; }
 runtime=$(dirname "$($target-g++-posix -print-file-name=libstdc++-6.dll)")
 pthread=$(dirname "$($target-g++-posix -print-file-name=libwinpthread-1.dll)")
-mkdir -p "$work/unit"
-unit_status=0
-(cd "$work/unit" && WINEPATH="$(windows_path "$qt/bin");$(windows_path "$runtime");$(windows_path "$pthread")" \
-    RERUDAD_TEST_WRITES_SERIALCOMM=1 QT_FORCE_STDERR_LOGGING=1 wine 900 "$build/tests/rerudad_unit_tests.exe" --gtest_brief=1 \
-    >"$work/unit/output.txt" 2>&1) || unit_status=$?
-tr -d '\r' <"$work/unit/output.txt" | grep -E '^\[  (PASSED|SKIPPED|FAILED) |^\[==========\]' | sed 's/^/  /'
-check "unit tests: exit status 0" '[ "$unit_status" -eq 0 ]'
-tr -d '\r' <"$work/unit/output.txt" | grep -E '^\[  FAILED  \] [A-Za-z]' | sed 's/^/  /' || true
+# test_run NAME PROGRAM: one test program under Wine, its summary and failures.
+# The GUI tests run on Qt's offscreen platform, taken from the Qt cache.
+test_run() {
+    local name=$1 program=$2 status=0
+    mkdir -p "$work/$name"
+    (cd "$work/$name" && WINEPATH="$(windows_path "$qt/bin");$(windows_path "$runtime");$(windows_path "$pthread")" \
+        QT_PLUGIN_PATH="$(windows_path "$qt/plugins")" RERUDAD_TEST_WRITES_SERIALCOMM=1 QT_FORCE_STDERR_LOGGING=1 \
+        wine 900 "$program" --gtest_brief=1 >"$work/$name/output.txt" 2>&1) || status=$?
+    tr -d '\r' <"$work/$name/output.txt" | grep -E '^\[  (PASSED|SKIPPED|FAILED) |^\[==========\]' | sed 's/^/  /'
+    check "$name tests: exit status 0" "[ $status -eq 0 ]"
+    tr -d '\r' <"$work/$name/output.txt" | grep -E '^\[  FAILED  \] [A-Za-z]' | sed 's/^/  /' || true
+}
+test_run unit "$build/tests/rerudad_unit_tests.exe"
+test_run gui "$build/tests/rerudad_gui_tests.exe"
 
 stage_end
 echo
