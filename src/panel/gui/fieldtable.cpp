@@ -36,12 +36,9 @@ QWidget *BuildField(PageControls &controls, const FieldSpec &f, const std::funct
             QObject::connect(list, &QComboBox::activated, list, edited);
         return list;
     }
-    case FieldKind::EditableList: {
-        QComboBox *list = controls.combo(f.Id, f.Name, f.X, f.Y, f.Width, f.Items ? f.Items() : QStringList(), true);
-        if (connected)
-            QObject::connect(list, &QComboBox::editTextChanged, list, edited);
-        return list;
-    }
+    case FieldKind::EditableList:
+        // Every page fills its editable lists and connects them itself.
+        return controls.combo(f.Id, f.Name, f.X, f.Y, f.Width, {}, true);
     case FieldKind::Check: {
         QCheckBox *box = controls.check(f.Id, f.Name, CaptionOf(f), f.X, f.Y, f.Width);
         if (connected)

@@ -21,7 +21,8 @@ enum class FieldKind {
     Label,
     Edit,
     List,         // a drop-down list; the model holds the selected index
-    EditableList, // a drop-down list that also takes typed text; the model holds the text
+    EditableList, // a drop-down list that also takes typed text, filled and connected by the page;
+                  // the model holds the text
     Check,        // the model holds 1 or 0
     Radio,        // the page decides what its group stores
     Slider,       // made by the page; the model holds its position
