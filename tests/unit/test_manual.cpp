@@ -68,18 +68,15 @@ TEST(BashCompletion, TheCliCompletesCommandWordsOptionsAndOperandsFromItsTable)
         QStringList offered;
     };
     const QList<Case> cases = {
-        {"rerudad-cli config ", {"get", "load", "save", "set"}},
         {"rerudad-cli fi", {"firmware"}},
         {"rerudad-cli con", {"config"}},
         {"rerudad-cli config get --", {"--device", "--help", "--listen", "--raw", "--verbose"}},
-        {"rerudad-cli media ", {"play", "record", "stop"}},
         {"rerudad-cli clock set ", {"now"}},
         {"rerudad-cli clock set now ", {}},
         {"rerudad-cli --device ", {"auto", "serial:", "tcp:"}},
         // An option's value is no command word.
         {"rerudad-cli --listen 5 config s", {"save", "set"}},
         {"rerudad-cli decode --code 158 rec", {"record.itc"}},
-        {"rerudad-cli identify --", {"--device", "--help", "--listen", "--verbose"}},
         {"rerudad-cli factory-default --program-folder ", {}},
     };
     for (const Case &item : cases) {

@@ -38,17 +38,6 @@ TEST(ProgramFolder, TheOptionWinsOverTheEnvironmentWhichWinsOverTheCurrentDirect
     }
 }
 
-TEST(ProgramFolder, AFolderThatDoesNotExistIsRefusedWithItsName)
-{
-    if (QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows)
-        GTEST_SKIP() << "the cases name folders the Linux way (/srv/units)";
-    const QString before = CurrentProgramFolder();
-    QString error;
-    EXPECT_FALSE(NameProgramFolder(QStringLiteral("/nonexistent/rerudad-units"), &error));
-    EXPECT_EQ(error, QStringLiteral("the program folder /nonexistent/rerudad-units does not exist"));
-    EXPECT_EQ(CurrentProgramFolder(), before);
-}
-
 TEST(ProgramFolder, TheFirstStartMakesTheFoldersAndTheReadmeAndLaterStartsKeepThem)
 {
     QTemporaryDir home;
