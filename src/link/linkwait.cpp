@@ -2,7 +2,9 @@
 
 #include "link/handlergate.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QScopeGuard>
 #include <QThread>
 #include <QTimer>
 
@@ -24,12 +26,32 @@ bool TurnEventLoop(const QDeadlineTimer &deadline, const std::function<bool()> &
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);
-    while (!ready()) {
+    const auto armWake = [&] {
         const qint64 remainingMs = deadline.remainingTime();
-        if (remainingMs == 0)
-            return false;
         if (remainingMs > 0 && !wake.isActive())
             wake.start(ClampedMs(remainingMs));
+    };
+    // Windows' dispatcher delivers the posted events (a precise timer's tick,
+    // a queued call) first and then blocks until more come: a wait made ready
+    // by one of them, or whose wake tick came a millisecond early, would
+    // sleep on. So the wait is judged again each time the loop is about to
+    // block, and the loop is told to return when it is over.
+    QAbstractEventDispatcher *dispatcher = QThread::currentThread()->eventDispatcher();
+    const int loopLevel = QThread::currentThread()->loopLevel();
+    const QMetaObject::Connection beforeBlocking
+        = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, [&] {
+              if (QThread::currentThread()->loopLevel() != loopLevel)
+                  return; // an inner loop's own wait
+              if (ready() || deadline.hasExpired())
+                  dispatcher->interrupt();
+              else
+                  armWake();
+          });
+    const auto disconnect = qScopeGuard([&] { QObject::disconnect(beforeBlocking); });
+    while (!ready()) {
+        if (deadline.hasExpired())
+            return false;
+        armWake();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
     }
     return true;
