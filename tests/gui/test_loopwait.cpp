@@ -17,6 +17,17 @@
 
 namespace {
 
+// Runs wait inside a running event loop, as a window's handler would.
+void InsideTheEventLoop(const std::function<void()> &wait)
+{
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] {
+        wait();
+        loop.quit();
+    });
+    loop.exec();
+}
+
 TEST(SteppingWait, TimersFireBetweenShortBlockingStepsUntilTheDeadline)
 {
     int beats = 0;
@@ -27,9 +38,7 @@ TEST(SteppingWait, TimersFireBetweenShortBlockingStepsUntilTheDeadline)
 
     int steps = 0;
     bool ready = true;
-    QEventLoop loop;
-    // Inside a running event loop, as a window's handler would wait.
-    QTimer::singleShot(0, &loop, [&] {
+    InsideTheEventLoop([&] {
         ready = LinkWait::Stepping(
             QDeadlineTimer(300), [&] { return false; },
             [&](int) {
@@ -40,24 +49,11 @@ TEST(SteppingWait, TimersFireBetweenShortBlockingStepsUntilTheDeadline)
         const int before = beats;
         EXPECT_TRUE(LinkWait::Stepping(
             QDeadlineTimer(5000), [&] { return beats >= before + 3; }, [](int) { QThread::msleep(15); }));
-        loop.quit();
     });
-    loop.exec();
 
     EXPECT_FALSE(ready);
     EXPECT_GE(steps, 2);
     EXPECT_GE(beats, 2) << "the heartbeat never fired while the link waited";
-}
-
-// Runs wait inside a running event loop, as a window's handler would.
-void InsideTheEventLoop(const std::function<void()> &wait)
-{
-    QEventLoop loop;
-    QTimer::singleShot(0, &loop, [&] {
-        wait();
-        loop.quit();
-    });
-    loop.exec();
 }
 
 // Windows delivers a precise timer's tick and a queued call as posted events
